@@ -1,0 +1,62 @@
+# Shared by run.sh and test.sh: build trees, the Wine prefix and the X server.
+# shellcheck shell=bash
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=/usr/lib/wine/wineserver
+export WINEPREFIX="$root/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+
+prepare() {
+  bash "$root/scripts/setup.sh"
+  bash "$root/scripts/deps.sh"
+}
+
+configure_and_build() {  # tree, extra cmake arguments...
+  local tree="$root/build/$1"; shift
+  mkdir -p "$root/build"
+  if [ ! -f "$tree/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Release "$@" >"$tree.configure.log" 2>&1 || {
+      cat "$tree.configure.log"; return 1; }
+  fi
+  cmake --build "$tree" -j"$jobs" >"$tree.build.log" 2>&1 || {
+    grep -E -B2 -A8 'error|Error' "$tree.build.log" | head -n 80; return 1; }
+}
+
+build_native() { configure_and_build native; }
+build_win64() {
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@"
+}
+
+# A Wine prefix of our own, made once and reused: creating one takes ~20 s.
+ensure_wineprefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix in build/wineprefix (once)"
+    mkdir -p "$WINEPREFIX"
+    "$wine" wineboot -i >/dev/null 2>&1 || true
+    "$wineserver" -w || true
+  fi
+}
+
+# Starts a private Xvfb and exports DISPLAY; stop_xvfb ends it.
+start_xvfb() {
+  local fifo; fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  local display
+  read -r -t 10 display <"$fifo" || true
+  rm -f "$fifo"
+  [ -n "$display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$display"
+}
+
+stop_xvfb() {
+  "$wineserver" -k >/dev/null 2>&1 || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+
+to_windows_path() { printf 'Z:%s' "${1//\//\\}"; }

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows trees, and runs
+# every test layer: native unit tests, Windows tests under Wine, and the
+# end-to-end scenarios under Xvfb. Ends with one line "N passed, M failed".
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+
+prepare || exit 1
+echo "build: native"; build_native || exit 1
+echo "build: win64"; build_win64 || exit 1
+
+ensure_wineprefix
+start_xvfb || exit 1
+trap stop_xvfb EXIT
+
+passed=0 failed=0 broken=0
+
+echo "test: native unit tests"
+native_log="$root/build/native.test.log"
+(cd "$root/build/native" && ctest --output-on-failure -j"$jobs") >"$native_log" 2>&1 || broken=1
+if line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$native_log"); then
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+  echo "  $line"
+else
+  broken=1
+fi
+[ "$broken" -eq 0 ] || grep -E -A30 'Failed|\*\*\*' "$native_log" | head -n 120
+
+echo "test: Windows tests and end-to-end scenarios under Wine"
+win_log="$root/build/win64.test.log"
+(cd "$root/build/win64" && ctest --verbose) >"$win_log" 2>&1 || broken=1
+# One ctest test per program here, so count what the programs report.
+while read -r n; do passed=$((passed + n)); done < <(grep -oE '\[  PASSED  \] [0-9]+' "$win_log" | grep -oE '[0-9]+$')
+while read -r n; do failed=$((failed + n)); done < <(grep -oE '\[  FAILED  \] [0-9]+ tests?,' "$win_log" | grep -oE '[0-9]+')
+if e2e=$(grep -oE 'e2e: [0-9]+ passed, [0-9]+ failed' "$win_log" | tail -n 1) && [ -n "$e2e" ]; then
+  read -r p f < <(sed -E 's/e2e: ([0-9]+) passed, ([0-9]+) failed/\1 \2/' <<<"$e2e")
+  passed=$((passed + p)); failed=$((failed + f))
+  echo "  $e2e"
+else
+  broken=1
+fi
+grep -E 'tests passed|tests failed' "$win_log" | sed 's/^/  /'
+if ! grep -qE '100% tests passed' "$win_log"; then
+  broken=1
+  grep -E '^\s*[0-9]+: (\[  FAILED  \]|\[ FAIL \]|e2e:)|Failure|Expected|Which is|FAIL' "$win_log" | head -n 80
+fi
+
+if [ "$broken" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,117 @@
+#include "tests/e2e/app_instance.h"
+
+#include <shellapi.h>
+
+namespace {
+
+std::wstring NewTempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  for (unsigned n = GetTickCount() ^ GetCurrentProcessId();; ++n) {
+    std::wstring candidate = std::wstring(base) + L"ovira-e2e-" + std::to_wstring(n);
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) return candidate;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  }
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  // SHFileOperation wants a double-zero-terminated list.
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = bytes.empty() || (WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                              written == bytes.size());
+  CloseHandle(h);
+  return ok;
+}
+
+struct WindowSearch {
+  DWORD process_id;
+  const wchar_t* class_name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->process_id && WindowClassName(window) == search->class_name) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+AppInstance::AppInstance(std::wstring bin_dir) : bin_dir_(std::move(bin_dir)) {}
+
+AppInstance::~AppInstance() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+  if (!folder_.empty()) RemoveFolder(folder_);
+}
+
+bool AppInstance::Prepare(const std::vector<uint8_t>& settings, bool with_language) {
+  folder_ = NewTempFolder();
+  if (folder_.empty()) return false;
+  if (!CopyFileW((bin_dir_ + L"\\Ovira.exe").c_str(), (folder_ + L"\\Ovira.exe").c_str(), FALSE))
+    return false;
+  if (with_language && !CopyFileW((bin_dir_ + L"\\English.dll").c_str(),
+                                  (folder_ + L"\\English.dll").c_str(), FALSE))
+    return false;
+  return WriteBytes(folder_ + L"\\Ovira.ini", settings);
+}
+
+bool AppInstance::Start(const std::wstring& arguments) {
+  std::wstring exe = folder_ + L"\\Ovira.exe";
+  std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW startup = {sizeof(startup)};
+  return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_) != 0;
+}
+
+HWND AppInstance::WaitForWindow(const wchar_t* class_name, DWORD timeout_ms) const {
+  DWORD start = GetTickCount();
+  do {
+    WindowSearch search = {process_.dwProcessId, class_name, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return nullptr;
+}
+
+long AppInstance::WaitForExit(DWORD timeout_ms) const {
+  if (WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return static_cast<long>(code);
+}
+
+std::wstring WindowClassName(HWND window) {
+  wchar_t name[256];
+  int n = GetClassNameW(window, name, 256);
+  return std::wstring(name, n > 0 ? n : 0);
+}
+
+std::wstring WindowTitle(HWND window) {
+  wchar_t title[512];
+  int n = GetWindowTextW(window, title, 512);
+  return std::wstring(title, n > 0 ? n : 0);
+}

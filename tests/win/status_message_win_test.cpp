@@ -1,0 +1,68 @@
+#include "image/status_message_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "image/status.h"
+#include "lang/string_ids.h"
+
+namespace {
+
+// English.dll sits beside the test program, as it does beside Ovira.exe.
+class LanguageModule : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExW(L"English.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr);
+  }
+  void TearDown() override { FreeLibrary(module_); }
+  std::wstring String(UINT id) {
+    wchar_t buffer[1024];
+    int n = LoadStringW(module_, id, buffer, 1024);
+    return std::wstring(buffer, n > 0 ? n : 0);
+  }
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(LanguageModule, CarriesTheSignature) {
+  HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(IDR_LANGUAGE_SIGNATURE),
+                              MAKEINTRESOURCEW(10));  // RT_RCDATA
+  ASSERT_NE(found, nullptr);
+  ASSERT_GE(SizeofResource(module_, found), 6u);
+  const void* bytes = LockResource(LoadResource(module_, found));
+  EXPECT_EQ(std::memcmp(bytes, "Ovira\0", 6), 0);
+}
+
+TEST_F(LanguageModule, EveryStatusAndMessageHasText) {
+  for (uint32_t code = kFirstGeneralMessage; code <= kLastGeneralMessage; ++code) {
+    EXPECT_FALSE(String(code).empty()) << code;
+  }
+  for (uint32_t code = 50001; code <= 50024; ++code) {
+    if (code == 50008 || code == 50015 || code == 50021) continue;  // never raised
+    EXPECT_FALSE(String(code).empty()) << code;
+  }
+  for (UINT id : {IDS_FACE_NAME, IDS_MESSAGE_CAPTION, IDS_ERROR_CAPTION, IDS_TITLE_OPENING,
+                  IDS_TITLE_SAVING, IDS_TITLE_SAVE_PREVIEW, IDS_SAVE_QUESTION}) {
+    EXPECT_FALSE(String(id).empty()) << id;
+  }
+}
+
+TEST_F(LanguageModule, MessagesFollowTheCaptionAndLeadRules) {
+  StatusMessageText message;
+  ASSERT_TRUE(ComposeStatusMessage(module_, 30007, &message));
+  EXPECT_EQ(message.caption, String(30000));
+  EXPECT_EQ(message.text, String(30007));
+
+  ASSERT_TRUE(ComposeStatusMessage(module_, StatusCode(Status::kReadFailed), &message));
+  EXPECT_EQ(message.caption, String(50000));
+  EXPECT_EQ(message.text, String(50004));
+
+  ASSERT_TRUE(ComposeStatusMessage(module_, StatusCode(Status::kPngBadChecksum), &message));
+  EXPECT_EQ(message.caption, String(50000));
+  EXPECT_EQ(message.text, String(50007) + String(50011));
+
+  EXPECT_FALSE(ComposeStatusMessage(module_, StatusCode(Status::kOk), &message));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// ovirac: the command-line companion of the viewer, for batch conversion and
+// for looking inside image files with the viewer's own codecs.
+#include <cstdio>
+
+#include "tools/ovirac/cli_text.h"
+#include "tools/ovirac/commands.h"
+
+namespace {
+
+bool Is(const PathChar* arg, const PathChar* word) { return PathString(arg) == word; }
+
+int Run(int argc, PathChar** argv) {
+  if (argc < 2 || Is(argv[1], OVIRA_PATH("help")) || Is(argv[1], OVIRA_PATH("--help")) ||
+      Is(argv[1], OVIRA_PATH("-h"))) {
+    PrintUsage();
+    return argc < 2 ? kExitUsage : kExitOk;
+  }
+  if (Is(argv[1], OVIRA_PATH("info"))) return RunInfo(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("convert"))) return RunConvert(argc - 2, argv + 2);
+  std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
+  PrintUsage();
+  return kExitUsage;
+}
+
+}  // namespace
+
+void PrintUsage() {
+  std::fputs(
+      "usage: ovirac info FILE\n"
+      "       ovirac convert IN OUT [--depth N]\n"
+      "\n"
+      "info     prints the format and properties of an image file\n"
+      "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
+      "         .bmp .png .jpg .jpeg .tif .tiff .gif, or .ppm/.pgm (binary) for\n"
+      "         pixel comparisons\n"
+      "  --depth N   bits per pixel of the output (1, 2, 4, 8 or 24, as the\n"
+      "              format allows)\n",
+      stderr);
+}
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Run(argc, argv); }
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif
