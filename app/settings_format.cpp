@@ -2,27 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-uint16_t LoadU16(const uint8_t* bytes) {
-  return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-uint32_t LoadU32(const uint8_t* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
-
-void StoreU16(uint16_t value, uint8_t* bytes) {
-  bytes[0] = static_cast<uint8_t>(value);
-  bytes[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void StoreU32(uint32_t value, uint8_t* bytes) {
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
+#include "app/little_endian.h"
 
 uint16_t ClampEntryCount(uint16_t count) {
   return std::min(count, kSettingsEntryCount);

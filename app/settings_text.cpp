@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/little_endian.h"
+
 namespace {
 
 void AppendUnit(char16_t unit, std::vector<uint8_t>* bytes) {
@@ -10,7 +12,7 @@ void AppendUnit(char16_t unit, std::vector<uint8_t>* bytes) {
 }
 
 char16_t UnitAt(const uint8_t* bytes, size_t unit_index) {
-  return static_cast<char16_t>(bytes[2 * unit_index] | (bytes[2 * unit_index + 1] << 8));
+  return static_cast<char16_t>(LoadU16(bytes + 2 * unit_index));
 }
 
 }  // namespace
