@@ -53,11 +53,14 @@ int32_t Extent(int32_t low, int32_t high) {
   return static_cast<int32_t>(int64_t{high} - int64_t{low});
 }
 
-// Four inline entries from `first`: left, top, width, height.
+// Four inline entries from `first`: left, top, width, height. Each is
+// written even when an earlier one failed.
 bool WritePlacement(SettingsWriter& writer, int first, const SettingsRect& rect) {
-  return writer.WriteInt(first, rect.left) & writer.WriteInt(first + 1, rect.top) &
-         writer.WriteInt(first + 2, Extent(rect.left, rect.right)) &
-         writer.WriteInt(first + 3, Extent(rect.top, rect.bottom));
+  bool all_written = writer.WriteInt(first, rect.left);
+  all_written &= writer.WriteInt(first + 1, rect.top);
+  all_written &= writer.WriteInt(first + 2, Extent(rect.left, rect.right));
+  all_written &= writer.WriteInt(first + 3, Extent(rect.top, rect.bottom));
+  return all_written;
 }
 
 bool WriteAccelerators(SettingsWriter& writer, const std::vector<uint8_t>& records) {
@@ -89,9 +92,10 @@ bool WritePluginModules(SettingsWriter& writer, const SettingsValues& values,
 }
 
 bool WriteEditWindow(SettingsWriter& writer, const SettingsWindowState& window) {
-  return writer.WriteInt(kEntryEditMaximised, window.edit_maximised ? 1 : 0) &
-         WritePlacement(writer, kEntryEditLeft, window.edit_restored) &
-         writer.WriteInt(kEntryEditToolstripRows, window.edit_toolstrip_rows);
+  bool all_written = writer.WriteInt(kEntryEditMaximised, window.edit_maximised ? 1 : 0);
+  all_written &= WritePlacement(writer, kEntryEditLeft, window.edit_restored);
+  all_written &= writer.WriteInt(kEntryEditToolstripRows, window.edit_toolstrip_rows);
+  return all_written;
 }
 
 }  // namespace

@@ -119,4 +119,6 @@ struct SettingsValues {
   int32_t view_left_drag_action = 0;    // 223
   int32_t drag_threshold = 0;           // 224
   uint8_t bindings_dialog_mouse_mode = 0;  // 225
+
+  bool operator==(const SettingsValues&) const = default;
 };

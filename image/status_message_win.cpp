@@ -1,26 +1,15 @@
 #include "image/status_message_win.h"
 
+#include "app/language_module_win.h"
 #include "image/status_message.h"
-
-namespace {
-
-std::wstring LoadLanguageString(HMODULE language, uint32_t id) {
-  const wchar_t* text = nullptr;
-  // With a zero buffer size the call hands out a pointer into the resource.
-  int length = LoadStringW(language, id, reinterpret_cast<wchar_t*>(&text), 0);
-  if (length <= 0 || !text) return {};
-  return std::wstring(text, static_cast<size_t>(length));
-}
-
-}  // namespace
 
 bool ComposeStatusMessage(HMODULE language, uint32_t code, StatusMessageText* out) {
   StatusMessageIds ids;
   if (!StatusMessageIdsFor(code, &ids)) return false;
-  std::wstring text = LoadLanguageString(language, ids.text);
+  std::wstring text = LanguageString(language, ids.text);
   if (ids.text_limit && text.size() > ids.text_limit) text.resize(ids.text_limit);
-  out->caption = LoadLanguageString(language, ids.caption);
-  out->text = (ids.lead ? LoadLanguageString(language, ids.lead) : std::wstring()) + text;
+  out->caption = LanguageString(language, ids.caption);
+  out->text = (ids.lead ? LanguageString(language, ids.lead) : std::wstring()) + text;
   return true;
 }
 

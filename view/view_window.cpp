@@ -1,69 +1,123 @@
 #include "view/view_window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/commands_win.h"
+#include "app/drop_files_win.h"
+#include "app/shutdown_win.h"
+#include "app/single_instance_win.h"
+#include "app/window_classes_win.h"
+#include "app/window_placement.h"
 #include "image/image_buffer.h"
 
 namespace {
 
 constexpr DWORD kStyleWithTitle = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU |
                                   WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_ACCEPTFILES;
+constexpr DWORD kStyleWithoutTitle = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX |
+                                     WS_MAXIMIZEBOX;
+constexpr int kViewBarId = 1000;
+constexpr int kToolTipDelayMs = 300;
 
-RECT WorkAreaUnderPointer() {
-  POINT pointer = {};
-  GetCursorPos(&pointer);
+ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+HWND CreateToolTip(HWND owner) {
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                             nullptr, App().instance, nullptr);
+  if (tip) {
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, kToolTipDelayMs);
+    SendMessageW(tip, TTM_SETTIPBKCOLOR, RGB(255, 255, 255), 0);
+  }
+  return tip;
+}
+
+void OnCreate(HWND window) {
+  ApplicationState& app = App();
+  app.view_window = window;
+  app.view_dc = GetDC(window);  // an own-DC class: this DC stays valid
+  for (HWND& tip : app.tooltips) tip = CreateToolTip(window);
+  app.view_bar = CreateWindowExW(0, kViewBarClass, nullptr, WS_CHILD, 0, 0, 400, 24, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewBarId)),
+                                 app.instance, nullptr);
+}
+
+void PaintEmptyCanvas(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  int brush = App().settings.view_background;
+  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(brush)));
+  EndPaint(window, &ps);
+}
+
+}  // namespace
+
+RECT WorkAreaNear(HWND window) {
+  HMONITOR monitor = nullptr;
+  if (window) {
+    monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+  } else {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
+  }
   MONITORINFO info = {sizeof(info)};
-  HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
   if (monitor && GetMonitorInfoW(monitor, &info)) return info.rcWork;
   RECT work = {};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return work;
 }
 
-void PaintEmptyCanvas(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-  EndPaint(window, &ps);
+HWND CreateViewWindow(HINSTANCE instance) {
+  const SettingsValues& s = App().settings;
+  ScreenRect work = ToScreenRect(WorkAreaNear(nullptr));
+  DWORD style = s.show_title_bar ? kStyleWithTitle : kStyleWithoutTitle;
+  DWORD ex_style = WS_EX_APPWINDOW | WS_EX_ACCEPTFILES | (s.always_on_top ? WS_EX_TOPMOST : 0);
+
+  ScreenRect placed;
+  if (s.view_follows_image) {
+    RECT frame = {0, 0, kEmptyCanvasWidth, kEmptyCanvasHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+    placed = CentreInWorkArea(frame.right - frame.left, frame.bottom - frame.top, work);
+  } else {
+    placed = FitToWorkArea(s.view_left, s.view_top, s.view_width, s.view_height, work);
+  }
+  return CreateWindowExW(ex_style, kViewWindowClass, L"Ovira", style, placed.left, placed.top,
+                         placed.width(), placed.height(), nullptr, nullptr, instance, nullptr);
 }
 
 LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole client area; erasing would flicker
     case WM_PAINT:
       PaintEmptyCanvas(window);
       return 0;
+    case WM_COMMAND:
+      RunViewCommand(LOWORD(wparam));
+      return 0;
+    case WM_COPYDATA:
+      if (IsWindowEnabled(window)) {
+        HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
+      }
+      return 1;
+    case WM_DROPFILES:
+      HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
     case WM_CLOSE:
-      DestroyWindow(window);
+      CloseProgram();
+      return 0;
+    case WM_ENDSESSION:
+      if (wparam) EndSession();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
-}
-
-}  // namespace
-
-bool RegisterViewWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {sizeof(wc)};
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
-  wc.lpfnWndProc = ViewWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kViewWindowClass;
-  return RegisterClassExW(&wc) != 0;
-}
-
-HWND CreateViewWindow(HINSTANCE instance) {
-  RECT work = WorkAreaUnderPointer();
-  RECT frame = {0, 0, kEmptyCanvasWidth, kEmptyCanvasHeight};
-  AdjustWindowRectEx(&frame, kStyleWithTitle, FALSE, kExStyle);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  int left = work.left + (work.right - work.left - width) / 2;
-  int top = work.top + (work.bottom - work.top - height) / 2;
-  return CreateWindowExW(kExStyle, kViewWindowClass, L"Ovira", kStyleWithTitle, left, top,
-                         width, height, nullptr, nullptr, instance, nullptr);
 }

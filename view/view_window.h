@@ -3,11 +3,13 @@
 
 #include <windows.h>
 
-inline constexpr wchar_t kViewWindowClass[] = L"Ovira_vwin_class";
-inline constexpr int kAppIconId = 100;
+LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-bool RegisterViewWindowClass(HINSTANCE instance);
-
-// Creates the window with a client area of the empty canvas size, centred in
-// the work area of the monitor under the pointer. Not shown yet.
+// Creates the view window by the settings (title bar, always on top, follow
+// the image size or the saved placement) on the monitor under the pointer.
+// Not shown yet.
 HWND CreateViewWindow(HINSTANCE instance);
+
+// The work area of the monitor nearest the window (or, with no window, the
+// pointer); the primary work area when monitors cannot be asked.
+RECT WorkAreaNear(HWND window);

@@ -115,3 +115,42 @@ std::wstring WindowTitle(HWND window) {
   int n = GetWindowTextW(window, title, 512);
   return std::wstring(title, n > 0 ? n : 0);
 }
+
+namespace {
+
+struct ViewerSearch {
+  std::wstring folder;
+  std::vector<HWND> found;
+};
+
+std::wstring ProcessImage(DWORD pid) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return {};
+  wchar_t path[MAX_PATH];
+  DWORD size = MAX_PATH;
+  std::wstring image;
+  if (QueryFullProcessImageNameW(process, 0, path, &size)) image.assign(path, size);
+  CloseHandle(process);
+  return image;
+}
+
+BOOL CALLBACK MatchViewerFromFolder(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ViewerSearch*>(param);
+  if (WindowClassName(window) != L"Ovira_vwin_class") return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  std::wstring image = ProcessImage(pid);
+  if (image.size() > search->folder.size() &&
+      CompareStringOrdinal(image.c_str(), int(search->folder.size()), search->folder.c_str(),
+                           int(search->folder.size()), TRUE) == CSTR_EQUAL)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ViewersStartedFrom(const std::wstring& folder) {
+  ViewerSearch search{folder + L"\\", {}};
+  EnumWindows(MatchViewerFromFolder, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}

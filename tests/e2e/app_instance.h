@@ -19,6 +19,7 @@ class AppInstance {
   // Copies the program and writes Ovira.ini with the given bytes (an empty
   // vector writes an empty file). False when the folder cannot be prepared.
   bool Prepare(const std::vector<uint8_t>& settings, bool with_language = true);
+  std::wstring settings_path() const { return folder_ + L"\\Ovira.ini"; }
   bool Start(const std::wstring& arguments = L"");
 
   // The process's top-level window of this class, waiting up to timeout_ms.
@@ -36,4 +37,6 @@ class AppInstance {
 };
 
 std::wstring WindowClassName(HWND window);
+// View windows of every running copy whose program lies in this folder.
+std::vector<HWND> ViewersStartedFrom(const std::wstring& folder);
 std::wstring WindowTitle(HWND window);

@@ -1,0 +1,69 @@
+// ApplicationState: the one program-wide record. The frame creates it with
+// the process; every window procedure and command reaches it through App().
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/settings_values.h"
+#include "app/win_handles.h"
+#include "image/image_buffer.h"
+
+enum DisplayMode : int {
+  kDisplayView = 0,        // view window shown, edit window hidden
+  kDisplayEdit = 1,        // edit window shown, view window hidden
+  kDisplayFullScreen = 2,  // view window covers its monitor
+};
+
+struct ApplicationState {
+  // Settings, as read at start and written at exit.
+  SettingsValues settings;
+
+  // Process.
+  UniqueHeap heap;
+  HINSTANCE instance = nullptr;
+  UniqueModule language;
+  std::wstring language_name;
+  int os_class = 0;
+  std::wstring settings_path;
+  std::wstring exe_path;
+
+  // Windows.
+  HWND view_window = nullptr;
+  HWND edit_window = nullptr;
+  bool edit_window_shown = false;  // its saved placement is kept until then
+  HWND view_bar = nullptr;
+  HWND list_window = nullptr;
+  HWND navigator = nullptr;
+  HWND tooltips[2] = {};
+  HDC view_dc = nullptr;  // kept for the window's life (own DC class)
+
+  // Graphics.
+  UniqueFont ui_font;
+  HCURSOR cursor_arrow = nullptr;
+  HCURSOR cursor_wait = nullptr;
+  HCURSOR cursor_background = nullptr;
+  HCURSOR cursor_not_allowed = nullptr;
+  UniqueBrush panel_brush;
+  UniqueAccel accelerators;
+
+  // Current document: staging is what decoders fill, current is what is
+  // shown and saved, result holds an adjustment's or preview's output.
+  ImageBuffer staging{};
+  ImageBuffer current{};
+  ImageBuffer result{};
+  bool modified = false;
+
+  // Modes.
+  DisplayMode display_mode = kDisplayView;
+  DisplayMode mode_before_full_screen = kDisplayView;
+  bool accelerators_suspended = false;
+  bool adjustment_in_progress = false;
+  bool shutting_down = false;
+};
+
+ApplicationState& App();
+
+// The window that owns dialogs and message boxes in the current mode.
+HWND OwnerWindow();

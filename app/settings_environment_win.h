@@ -1,0 +1,6 @@
+// The machine facts the portable settings code asks about.
+#pragma once
+
+#include "app/settings_environment.h"
+
+SettingsEnvironment MakeSettingsEnvironment();

@@ -1,0 +1,48 @@
+#include "app/window_classes_win.h"
+
+#include "view/edit_window.h"
+#include "view/view_window.h"
+
+namespace {
+
+struct ClassSpec {
+  const wchar_t* name;
+  UINT style;
+  WNDPROC procedure;
+  bool app_icon;
+  LPCWSTR cursor;            // system cursor, or nullptr for our own
+  int own_cursor;            // resource id when cursor is nullptr
+};
+
+constexpr UINT kRedraw = CS_VREDRAW | CS_HREDRAW;
+constexpr UINT kPane = kRedraw | CS_DBLCLKS | CS_OWNDC;
+
+// Windows whose behaviour has not arrived yet get the default procedure, so
+// the class table is complete from the start.
+const ClassSpec kClasses[] = {
+    {kViewWindowClass, kPane, ViewWindowProc, true, IDC_ARROW, 0},
+    {kEditWindowClass, kRedraw, EditWindowProc, true, IDC_ARROW, 0},
+    {kViewBarClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
+    {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
+    {kSourcePaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
+    {kPreviewPaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
+    {kNavigatorClass, kRedraw | CS_OWNDC, DefWindowProcW, false, nullptr, kNavigatorCursorId},
+    {kColourBoxClass, kRedraw, DefWindowProcW, false, IDC_HAND, 0},
+};
+
+}  // namespace
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+  for (const ClassSpec& spec : kClasses) {
+    WNDCLASSEXW wc = {sizeof(wc)};
+    wc.style = spec.style;
+    wc.lpfnWndProc = spec.procedure;
+    wc.hInstance = instance;
+    wc.hIcon = spec.app_icon ? LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId)) : nullptr;
+    wc.hCursor = spec.cursor ? LoadCursorW(nullptr, spec.cursor)
+                             : LoadCursorW(instance, MAKEINTRESOURCEW(spec.own_cursor));
+    wc.lpszClassName = spec.name;
+    if (!RegisterClassExW(&wc)) return false;
+  }
+  return true;
+}
