@@ -55,8 +55,10 @@ std::vector<std::u16string> ProcessArguments() {
   return args;
 }
 
+std::wstring ViewerLaunchParameters(const std::wstring& path) { return L"/v \"" + path + L"\""; }
+
 void LaunchViewerFor(const std::wstring& path) {
-  std::wstring parameters = L"/v \"" + path + L"\"";
+  std::wstring parameters = ViewerLaunchParameters(path);
   SHELLEXECUTEINFOW info = {sizeof(info)};
   info.fMask = SEE_MASK_FLAG_NO_UI;
   info.lpFile = App().exe_path.c_str();

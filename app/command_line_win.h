@@ -12,6 +12,8 @@ std::vector<std::u16string> ProcessArguments();
 
 // Starts another copy of the program showing one file in its view window.
 void LaunchViewerFor(const std::wstring& path);
+// The parameters that copy gets: /v and the quoted path.
+std::wstring ViewerLaunchParameters(const std::wstring& path);
 
 // Runs the start path for the switch (or the settings' start mode) and opens
 // the path. Returns false when the start-up notice must not be shown.
