@@ -30,16 +30,6 @@ int OpenRegularFile(const char* path, struct stat* st) {
 
 }  // namespace
 
-MappedFile::MappedFile(MappedFile&& other) noexcept { MoveFrom(other); }
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    MoveFrom(other);
-  }
-  return *this;
-}
-
 void MappedFile::MoveFrom(MappedFile& other) {
   view_ = std::exchange(other.view_, nullptr);
   size_ = std::exchange(other.size_, 0);

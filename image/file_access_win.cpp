@@ -15,16 +15,6 @@ HANDLE OpenForSharedRead(const wchar_t* path) {
 
 }  // namespace
 
-MappedFile::MappedFile(MappedFile&& other) noexcept { MoveFrom(other); }
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    MoveFrom(other);
-  }
-  return *this;
-}
-
 void MappedFile::MoveFrom(MappedFile& other) {
   view_ = std::exchange(other.view_, nullptr);
   size_ = std::exchange(other.size_, 0);
