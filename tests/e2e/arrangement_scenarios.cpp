@@ -65,3 +65,20 @@ E2E_SCENARIO(GridArrangementOfFiveViewersUsesThreeColumnsAndTwoRows) {
   for (HWND view : views) PostMessageW(view, WM_CLOSE, 0, 0);
   for (auto& app : apps) ctx.Expect(app->WaitForExit(5000) == 0, "viewer ends with code 0");
 }
+
+E2E_SCENARIO(CloseAllEndsEveryViewer) {
+  std::vector<std::unique_ptr<AppInstance>> apps;
+  std::vector<HWND> views;
+  for (int i = 0; i < 2; ++i) {
+    apps.push_back(std::make_unique<AppInstance>(ctx.bin_dir));
+    AppInstance& app = *apps.back();
+    if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+    WriteSettingsFile(app.settings_path(), QuietSettings());
+    if (!ctx.Expect(app.Start(), "viewer started")) return;
+    HWND view = app.WaitForWindow(L"Ovira_vwin_class");
+    if (!ctx.Expect(view != nullptr, "viewer window appears")) return;
+    views.push_back(view);
+  }
+  PostMessageW(views[0], WM_COMMAND, 5355, 0);
+  for (auto& app : apps) ctx.Expect(app->WaitForExit(5000) == 0, "every viewer ends with code 0");
+}

@@ -10,12 +10,6 @@ namespace {
 
 constexpr WPARAM kToggleEditWindow = 5310;
 
-int32_t InlineEntry(const std::vector<uint8_t>& file, int index) {
-  size_t at = 4 + 8 * size_t(index) + 4;
-  if (file.size() < at + 4) return INT32_MIN;
-  return int32_t(uint32_t(file[at]) | uint32_t(file[at + 1]) << 8 | uint32_t(file[at + 2]) << 16 |
-                 uint32_t(file[at + 3]) << 24);
-}
 
 }  // namespace
 
@@ -45,8 +39,8 @@ E2E_SCENARIO(SwitchSStartsInTheEditWindowAndTabReturnsToTheView) {
   PostMessageW(edit, WM_CLOSE, 0, 0);
   if (!ctx.Expect(app.WaitForExit(5000) == 0, "closing the edit window ends the program")) return;
   std::vector<uint8_t> file = ReadFileBytes(app.settings_path());
-  ctx.Expect(InlineEntry(file, 62) == 210 && InlineEntry(file, 63) == 120 &&
-                 InlineEntry(file, 64) == 640 && InlineEntry(file, 65) == 480,
+  ctx.Expect(InlineValue(file, 62) == 210 && InlineValue(file, 63) == 120 &&
+                 InlineValue(file, 64) == 640 && InlineValue(file, 65) == 480,
              "the edit window's placement is saved");
-  ctx.Expect(InlineEntry(file, 61) == 0, "not maximised");
+  ctx.Expect(InlineValue(file, 61) == 0, "not maximised");
 }

@@ -33,3 +33,9 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   CloseHandle(h);
   return bytes;
 }
+
+int32_t FileInt32(const std::vector<uint8_t>& file, size_t at) {
+  if (file.size() < at + 4) return INT32_MIN;
+  return int32_t(uint32_t(file[at]) | uint32_t(file[at + 1]) << 8 | uint32_t(file[at + 2]) << 16 |
+                 uint32_t(file[at + 3]) << 24);
+}

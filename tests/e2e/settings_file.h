@@ -24,3 +24,10 @@ bool WriteSettingsFile(const std::wstring& path, const std::vector<IntSetting>& 
                        const std::vector<ByteSetting>& bytes = {});
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+
+// Little-endian fields of a settings file's bytes; INT32_MIN past the end.
+int32_t FileInt32(const std::vector<uint8_t>& file, size_t at);
+// The value stored in directory slot `index` (meaningful for inline entries).
+inline int32_t InlineValue(const std::vector<uint8_t>& file, int index) {
+  return FileInt32(file, 4 + 8 * size_t(index) + 4);
+}

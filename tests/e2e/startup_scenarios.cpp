@@ -142,10 +142,7 @@ E2E_SCENARIO(SettingsAtExitKeepUnknownEntriesAndThePlacement) {
   std::vector<uint8_t> file = ReadFileBytes(app.settings_path());
   if (!ctx.Expect(file.size() >= 1828, "the settings file holds a whole directory")) return;
   auto u16 = [&](size_t at) { return file[at] | file[at + 1] << 8; };
-  auto i32 = [&](size_t at) {
-    return int32_t(uint32_t(file[at]) | uint32_t(file[at + 1]) << 8 | uint32_t(file[at + 2]) << 16 |
-                   uint32_t(file[at + 3]) << 24);
-  };
+  auto i32 = [&](size_t at) { return FileInt32(file, at); };
   auto slot = [&](int index) { return size_t(4 + 8 * index); };
   ctx.Expect(u16(0) == 228 && u16(2) == 0x14C8, "header: 228 entries, version 0x14C8");
   ctx.Expect(i32(slot(200)) == 1 && i32(slot(200) + 4) == 12345, "unknown inline entry 200 kept");
@@ -180,4 +177,20 @@ E2E_SCENARIO(ExtraCommandLineFilesOpenInViewersOfTheirOwn) {
   app.WaitForExit(5000);
   start = GetTickCount();
   while (!ViewersStartedFrom(app.folder()).empty() && GetTickCount() - start < 5000) Sleep(100);
+}
+
+E2E_SCENARIO(EndOfLogonWritesTheSettingsWithoutAsking) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  WriteSettingsFile(app.settings_path(), QuietSettings({{33, 0}}));
+  if (!ctx.Expect(app.Start(), "process started")) return;
+  HWND view = app.WaitForWindow(L"Ovira_vwin_class");
+  if (!ctx.Expect(view != nullptr, "the view window appears")) return;
+  SetWindowPos(view, nullptr, 77, 88, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(view, WM_QUERYENDSESSION, 0, 0);
+  SendMessageW(view, WM_ENDSESSION, TRUE, 0);
+  std::vector<uint8_t> file = ReadFileBytes(app.settings_path());
+  ctx.Expect(InlineValue(file, 49) == 77 && InlineValue(file, 50) == 88 &&
+                 InlineValue(file, 51) == 420,
+             "the placement is written when the logon ends");
 }
