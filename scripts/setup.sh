@@ -10,6 +10,7 @@ packages=(
   zlib1g-dev nasm dpkg-dev
   wine64 wine fonts-wine xvfb xauth x11-utils imagemagick
   libgtest-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
