@@ -28,6 +28,19 @@ else
 fi
 [ "$broken" -eq 0 ] || grep -E -A30 'Failed|\*\*\*' "$native_log" | head -n 120
 
+# --- fuzz targets -------------------------------------------------------------
+# scripts/fuzz.sh replays every seed and crasher, then fuzzes each target for
+# 10 s; each target counts as one test. Missing lines mean the build failed.
+echo "test: fuzz targets"
+fuzz_log="$root/build/fuzz.test.log"
+bash "$root/scripts/fuzz.sh" 10 >"$fuzz_log" 2>&1 || broken=1
+fuzz_ok=$(grep -cE '^fuzz: [A-Za-z0-9_]+ ok$' "$fuzz_log")
+fuzz_bad=$(grep -cE '^fuzz: [A-Za-z0-9_]+ FAILED$' "$fuzz_log")
+passed=$((passed + fuzz_ok)); failed=$((failed + fuzz_bad))
+grep -E '^(fuzz: |  )' "$fuzz_log" | sed 's/^/  /'
+if [ $((fuzz_ok + fuzz_bad)) -eq 0 ]; then broken=1; tail -n 40 "$fuzz_log"; fi
+# --- end of fuzz targets -----------------------------------------------------
+
 echo "test: Windows tests and end-to-end scenarios under Wine"
 win_log="$root/build/win64.test.log"
 (cd "$root/build/win64" && ctest --verbose) >"$win_log" 2>&1 || broken=1
