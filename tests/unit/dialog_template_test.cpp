@@ -110,11 +110,6 @@ TEST(DialogTemplate, RefusesTemplatesItCannotReadWhole) {
   classic.U16(0).U16(0).Text(u"Hi").U16(8).Text(u"MS Shell Dlg");
   ExpectRefusedUnchanged(classic.Build(), "not extended");
 
-  TemplateBuilder version_two;
-  version_two.U16(2).U16(0xFFFF).U32(0).U32(0).U32(kDsSetFont).U16(0);
-  version_two.U16(0).U16(0).U16(10).U16(10).U16(0).U16(0).U16(0).Font(8);
-  ExpectRefusedUnchanged(version_two.Build(), "dlgVer 2");
-
   TemplateBuilder unterminated;
   unterminated.ExtendedHeader(kDsSetFont, 0).U16(0).U16(0).Text(u"Title runs off", false);
   ExpectRefusedUnchanged(unterminated.Build(), "unterminated title");

@@ -10,24 +10,15 @@ namespace {
 
 const ScreenRect kWorkArea{0, 0, 1280, 984};
 
-TEST(WindowPlacement, InsideStaysPut) {
+TEST(WindowPlacement, FitToWorkArea) {
   EXPECT_EQ(FitToWorkArea(200, 100, 820, 600, kWorkArea), (ScreenRect{200, 100, 1020, 700}));
-  EXPECT_EQ(FitToWorkArea(0, 0, 1280, 984, kWorkArea), kWorkArea);
-}
-
-TEST(WindowPlacement, LeftOrAboveTheWorkAreaSnapsToItsEdge) {
+  // Left of and above the work area: snaps to its edges.
   EXPECT_EQ(FitToWorkArea(-300, -20, 820, 600, kWorkArea), (ScreenRect{0, 0, 820, 600}));
-}
-
-TEST(WindowPlacement, OverhangMovesBackInside) {
+  // Overhanging, or far off where a monitor that is gone used to be.
   EXPECT_EQ(FitToWorkArea(1000, 900, 820, 600, kWorkArea), (ScreenRect{460, 384, 1280, 984}));
-  // Far off to the right, as left behind by a monitor that is gone.
   EXPECT_EQ(FitToWorkArea(5000, 3000, 820, 600, kWorkArea), (ScreenRect{460, 384, 1280, 984}));
-}
-
-TEST(WindowPlacement, TooLargeIsClippedToTheWorkArea) {
+  // Too large is clipped; a corrupt negative size gives no negative window.
   EXPECT_EQ(FitToWorkArea(100, 50, 3000, 2000, kWorkArea), kWorkArea);
-  // A corrupt negative size does not make a window of negative size.
   EXPECT_EQ(FitToWorkArea(100, 50, -40, -1, kWorkArea), (ScreenRect{100, 50, 100, 50}));
 }
 
