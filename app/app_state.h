@@ -9,6 +9,7 @@
 #include "app/settings_values.h"
 #include "app/win_handles.h"
 #include "image/image_buffer.h"
+#include "view/view_geometry.h"
 
 enum DisplayMode : int {
   kDisplayView = 0,        // view window shown, edit window hidden
@@ -54,6 +55,20 @@ struct ApplicationState {
   ImageBuffer current{};
   ImageBuffer result{};
   bool modified = false;
+  bool open_failed = false;  // the canvas says so until the next image
+
+  // View of the view window.
+  ViewGeometry view_geometry;
+  int mouse_state = 0;      // MouseState
+  POINT drag_anchor = {};   // client point where the button went down
+  POINT drag_last = {};     // last pointer position while dragging
+  int pan_step_shift = 0;   // 1 for images larger than the screen
+  bool navigator_shown = false;
+  bool navigator_by_hover = false;
+  bool bar_shown = false;
+  bool cursor_hidden = false;
+  bool sizing_by_program = false;
+  SIZE fitted_window = {};  // outer size that shows the whole scaled image
 
   // Modes.
   DisplayMode display_mode = kDisplayView;

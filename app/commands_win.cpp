@@ -7,7 +7,10 @@
 #include "app/display_mode_win.h"
 #include "app/startup_notice_win.h"
 #include "app/window_placement.h"
+#include "view/view_control.h"
+#include "view/view_pan.h"
 #include "view/view_window.h"
+#include "view/view_zoom.h"
 
 namespace {
 
@@ -26,6 +29,11 @@ void ToggleEditWindow() {
   }
 }
 
+void MinimiseOrRestore() {
+  HWND owner = OwnerWindow();
+  ShowWindow(owner, IsIconic(owner) ? SW_RESTORE : SW_MINIMIZE);
+}
+
 }  // namespace
 
 void CentreViewWindow() {
@@ -40,7 +48,24 @@ void CentreViewWindow() {
 }
 
 void RunViewCommand(int command) {
+  if (IsZoomCommand(command)) {
+    RunViewZoomCommand(command, nullptr);
+    return;
+  }
+  if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
+    SetViewBackground(command - kCommandBackgroundWhite);
+    return;
+  }
   switch (command) {
+    case kCommandPanLeft:
+    case kCommandPanRight:
+    case kCommandPanUp:
+    case kCommandPanDown:
+      RunViewPanCommand(command);
+      break;
+    case kCommandMinimise:
+      MinimiseOrRestore();
+      break;
     case kCommandToggleEditWindow:
       ToggleEditWindow();
       break;

@@ -8,10 +8,13 @@ constexpr int kCommandSlideshow = 5250;
 constexpr int kCommandToggleEditWindow = 5310;
 constexpr int kCommandAlwaysOnTop = 5320;
 constexpr int kCommandCentreWindow = 5321;
+constexpr int kCommandBackgroundWhite = 5341;  // ... 5345 black
+constexpr int kCommandBackgroundBlack = 5345;
 constexpr int kCommandCentreAll = 5354;
 constexpr int kCommandCloseAll = 5355;
 constexpr int kCommandOptions = 5410;
 constexpr int kCommandStartupNotice = 5515;
+constexpr int kCommandMinimise = 5540;
 constexpr int kCommandClose = 5550;
 
 // Commands whose module has not arrived yet are ignored.

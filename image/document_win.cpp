@@ -7,4 +7,11 @@
 
 bool SettleUnsavedChanges() { return !App().modified; }
 
-bool OpenDocument(const std::wstring&, int) { return false; }
+// A failed open leaves the empty canvas with its note.
+bool OpenDocument(const std::wstring&, int) {
+  ApplicationState& app = App();
+  ReleasePixels(&app.current);
+  app.open_failed = true;
+  if (app.view_window) InvalidateRect(app.view_window, nullptr, FALSE);
+  return false;
+}

@@ -15,6 +15,7 @@
 #define IDS_TITLE_SAVE_PREVIEW 22002
 #define IDS_SAVE_QUESTION 22003
 #define IDS_MESSAGE_CAPTION 30000
+#define IDS_OPEN_FAILED_NOTE 30003  /* also the message when a preview fails */
 #define IDS_ERROR_CAPTION 50000
 
 #endif

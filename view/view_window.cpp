@@ -9,8 +9,15 @@
 #include "app/shutdown_win.h"
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
+#include "app/language_module_win.h"
+#include "lang/string_ids.h"
 #include "app/window_placement.h"
 #include "image/image_buffer.h"
+#include "view/view_control.h"
+#include "view/view_dc.h"
+#include "view/view_mouse.h"
+#include "view/view_paint.h"
+#include "view/view_sizing.h"
 
 namespace {
 
@@ -38,18 +45,70 @@ void OnCreate(HWND window) {
   ApplicationState& app = App();
   app.view_window = window;
   app.view_dc = GetDC(window);  // an own-DC class: this DC stays valid
+  PrepareViewDc(app.view_dc, app.settings.stretch_mode, app.settings.view_background,
+                app.ui_font.get());
   for (HWND& tip : app.tooltips) tip = CreateToolTip(window);
   app.view_bar = CreateWindowExW(0, kViewBarClass, nullptr, WS_CHILD, 0, 0, 400, 24, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewBarId)),
                                  app.instance, nullptr);
 }
 
-void PaintEmptyCanvas(HWND window) {
+void Paint(HWND window) {
+  ApplicationState& app = App();
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  int brush = App().settings.view_background;
-  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(brush)));
+  RECT client;
+  GetClientRect(window, &client);
+  std::wstring note = app.open_failed ? LanguageString(app.language.get(), IDS_OPEN_FAILED_NOTE)
+                                      : std::wstring();
+  ViewPaintInput input = {&app.current, &app.view_geometry,
+                          BackgroundBrush(app.settings.view_background), note.c_str()};
+  PaintViewContent(dc, client, input);
   EndPaint(window, &ps);
+}
+
+POINT ClientPoint(LPARAM lparam) {
+  return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
+
+// Mouse and sizing messages; false when the message is not one of them.
+bool HandlePointerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      OnViewButtonDown(window, message == WM_LBUTTONDOWN, wparam, ClientPoint(lparam));
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      OnViewButtonUp(window, message == WM_LBUTTONUP, ClientPoint(lparam));
+      return true;
+    case WM_MOUSEMOVE:
+      OnViewMouseMove(window, wparam, ClientPoint(lparam));
+      return true;
+    case WM_LBUTTONDBLCLK:
+      OnViewDoubleClick(wparam, ClientPoint(lparam));
+      return true;
+    case WM_MBUTTONUP:
+      OnViewMiddleButton(wparam, ClientPoint(lparam));
+      return true;
+    case WM_XBUTTONUP:
+      OnViewExtraButton(HIWORD(wparam) == XBUTTON1 ? 1 : 2, ClientPoint(lparam));
+      return true;
+    case WM_MOUSEWHEEL:
+      OnViewWheel(window, GET_WHEEL_DELTA_WPARAM(wparam), GET_KEYSTATE_WPARAM(wparam),
+                  ClientPoint(lparam));
+      return true;
+    case WM_SIZING:
+      OnViewSizing(wparam, reinterpret_cast<RECT*>(lparam));
+      return true;
+    case WM_SIZE:
+      OnViewSize();
+      return true;
+    case WM_GETMINMAXINFO:
+      OnViewMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lparam));
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -89,6 +148,11 @@ HWND CreateViewWindow(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (HandlePointerMessage(window, message, wparam, lparam)) {
+    // Sizing messages still need the default handling of the frame.
+    if (message != WM_SIZING && message != WM_GETMINMAXINFO) return 0;
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
   switch (message) {
     case WM_CREATE:
       OnCreate(window);
@@ -96,8 +160,11 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole client area; erasing would flicker
     case WM_PAINT:
-      PaintEmptyCanvas(window);
+      Paint(window);
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT && SetViewCursor()) return TRUE;
+      break;
     case WM_COMMAND:
       RunViewCommand(LOWORD(wparam));
       return 0;

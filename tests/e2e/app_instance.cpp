@@ -37,6 +37,7 @@ bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
 struct WindowSearch {
   DWORD process_id;
   const wchar_t* class_name;
+  bool visible_only;
   HWND found;
 };
 
@@ -44,7 +45,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == search->process_id && WindowClassName(window) == search->class_name) {
+  if (pid == search->process_id && WindowClassName(window) == search->class_name &&
+      (!search->visible_only || IsWindowVisible(window))) {
     search->found = window;
     return FALSE;
   }
@@ -86,10 +88,11 @@ bool AppInstance::Start(const std::wstring& arguments) {
                         folder_.c_str(), &startup, &process_) != 0;
 }
 
-HWND AppInstance::WaitForWindow(const wchar_t* class_name, DWORD timeout_ms) const {
+HWND AppInstance::WaitForWindow(const wchar_t* class_name, DWORD timeout_ms,
+                               bool visible_only) const {
   DWORD start = GetTickCount();
   do {
-    WindowSearch search = {process_.dwProcessId, class_name, nullptr};
+    WindowSearch search = {process_.dwProcessId, class_name, visible_only, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
     Sleep(50);

@@ -22,8 +22,11 @@ class AppInstance {
   std::wstring settings_path() const { return folder_ + L"\\Ovira.ini"; }
   bool Start(const std::wstring& arguments = L"");
 
-  // The process's top-level window of this class, waiting up to timeout_ms.
-  HWND WaitForWindow(const wchar_t* class_name, DWORD timeout_ms = 10000) const;
+  // The process's visible top-level window of this class (any, when
+  // visible_only is false), waiting up to timeout_ms. A window counts once
+  // it is shown, so its title and contents are in place.
+  HWND WaitForWindow(const wchar_t* class_name, DWORD timeout_ms = 10000,
+                     bool visible_only = true) const;
   // Exit code, or -1 when the process did not end in time.
   long WaitForExit(DWORD timeout_ms = 5000) const;
 

@@ -20,7 +20,7 @@ E2E_SCENARIO(SwitchSStartsInTheEditWindowAndTabReturnsToTheView) {
                     QuietSettings({{62, 150}, {63, 90}, {64, 700}, {65, 500}}));
   if (!ctx.Expect(app.Start(L"/s"), "process started with /s")) return;
   HWND edit = app.WaitForWindow(L"Ovira_swin_class");
-  HWND view = app.WaitForWindow(L"Ovira_vwin_class");
+  HWND view = app.WaitForWindow(L"Ovira_vwin_class", 5000, /*visible_only=*/false);
   if (!ctx.Expect(edit && view, "both top-level windows exist")) return;
   Sleep(300);
   ctx.Expect(IsWindowVisible(edit) && !IsWindowVisible(view), "the edit window shows, the view not");

@@ -105,7 +105,8 @@ E2E_SCENARIO(MissingLanguageModuleIsReportedAndEndsCleanly) {
              "saying Language file not found.");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ctx.Expect(app.WaitForExit(5000) == 0, "the process ends with code 0");
-  ctx.Expect(app.WaitForWindow(L"Ovira_vwin_class", 100) == nullptr, "no view window was made");
+  ctx.Expect(app.WaitForWindow(L"Ovira_vwin_class", 100, false) == nullptr,
+             "no view window was made");
 }
 
 E2E_SCENARIO(SavedPositionLeftOfTheWorkAreaSnapsToItsEdge) {

@@ -1,0 +1,297 @@
+#include "view/view_mouse.h"
+
+#include <cstdlib>
+
+#include "app/app_state.h"
+#include "app/commands_win.h"
+#include "view/view_control.h"
+#include "view/view_dc.h"
+#include "view/view_pan.h"
+#include "view/view_pointer.h"
+#include "view/view_zoom.h"
+#include "view/view_zoom_rectangle.h"
+
+namespace {
+
+constexpr int kFirstGestureCursor = 216;  // left, right, up, down
+constexpr WPARAM kSystemMoveDrag = SC_MOVE + 2;
+
+ApplicationState& A() { return App(); }
+ViewPoint ToView(POINT p) { return {p.x, p.y}; }
+
+int MouseBinding(int slot) { return A().settings.mouse_bindings[static_cast<size_t>(slot)]; }
+
+// Bound commands go through the dispatcher; zoom commands keep the pixel
+// under the pointer in place.
+void RunBinding(int slot, const POINT* client) {
+  int command = MouseBinding(slot);
+  if (command == 0) return;
+  if (IsZoomCommand(command)) {
+    RunViewZoomCommand(command, client);
+  } else {
+    RunViewCommand(command);
+  }
+}
+
+bool IsRightGesture(int state) {
+  return state >= kStateRightGestureLeft && state < kStateRightGestureLeft + 4;
+}
+bool IsLeftGesture(int state) {
+  return state >= kStateLeftGestureLeft && state < kStateLeftGestureLeft + 4;
+}
+
+// Gesture states and bindings list the directions in the same order.
+int GestureState(bool left, DragDirection direction) {
+  int first = left ? kStateLeftGestureLeft : kStateRightGestureLeft;
+  return first + static_cast<int>(direction) - static_cast<int>(DragDirection::kLeft);
+}
+
+int GestureDirectionIndex(int state) {
+  return IsLeftGesture(state) ? state - kStateLeftGestureLeft : state - kStateRightGestureLeft;
+}
+
+int GestureBindingSlot(int state) {
+  int first = IsLeftGesture(state) ? kMouseLeftGestureLeft : kMouseRightGestureLeft;
+  return first + GestureDirectionIndex(state);
+}
+
+HCURSOR GestureCursor(int state) {
+  int direction = GestureDirectionIndex(state);
+  return LoadCursorW(A().instance, MAKEINTRESOURCEW(kFirstGestureCursor + direction));
+}
+
+void DrawZoomRectangle(POINT a, POINT b) {
+  HDC dc = A().view_dc;
+  POINT outline[5] = {a, {b.x, a.y}, b, {a.x, b.y}, a};
+  Polyline(dc, outline, 5);
+}
+
+POINT ClampedToImage(POINT client) {
+  ViewPoint p = ClampIntoDestination(ToView(client), A().view_geometry);
+  return {p.x, p.y};
+}
+
+void StartZoomRectangle(HWND window, POINT client) {
+  ApplicationState& app = A();
+  app.drag_anchor = ClampedToImage(client);
+  app.drag_last = app.drag_anchor;
+  app.mouse_state = kStateZoomRectangle;
+  SetCapture(window);
+}
+
+void FinishZoomRectangle() {
+  ApplicationState& app = A();
+  DrawZoomRectangle(app.drag_anchor, app.drag_last);  // XOR: erases it
+  ViewPoint a = ToView(app.drag_anchor), b = ToView(app.drag_last);
+  if (!ZoomRectangleExceedsThreshold(a, b, app.settings.drag_threshold)) return;
+  ViewSize available = ViewClientSize();
+  if (app.display_mode == kDisplayView && app.settings.view_follows_image) {
+    MONITORINFO info = {sizeof(info)};
+    GetMonitorInfoW(MonitorFromWindow(app.view_window, MONITOR_DEFAULTTONEAREST), &info);
+    ScreenRect frame = ViewWindowFrame();
+    available = {info.rcWork.right - info.rcWork.left - frame.width(),
+                 info.rcWork.bottom - info.rcWork.top - frame.height()};
+  }
+  ZoomFocus focus = ZoomRectangleFocus(a, b, app.view_geometry, ViewImageSize(), available);
+  SetZoom(app.view_geometry, ViewImageSize(), focus.zoom);
+  app.view_geometry.centre_x = focus.centre.x;
+  app.view_geometry.centre_y = focus.centre.y;
+  ApplyViewStretchMode();
+  if (app.display_mode == kDisplayView && app.settings.view_follows_image) {
+    MONITORINFO info = {sizeof(info)};
+    GetMonitorInfoW(MonitorFromWindow(app.view_window, MONITOR_DEFAULTTONEAREST), &info);
+    FitViewWindow(info.rcWork);
+  } else {
+    LayOutViewWindow(true);
+  }
+  RepaintView();
+}
+
+// A left drag in the plain window: by the settings, move the window, draw a
+// zoom rectangle or do nothing.
+void DecideLeftDrag(HWND window, POINT client) {
+  ApplicationState& app = A();
+  if (app.display_mode == kDisplayView) {
+    if (app.settings.view_left_drag_action == 1) {
+      app.mouse_state = kStateIdle;
+      ReleaseCapture();
+      SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+      SendMessageW(window, WM_SYSCOMMAND, kSystemMoveDrag, 0);
+      return;
+    }
+    if (app.settings.view_left_drag_action == 2 && ViewHasImage()) {
+      StartZoomRectangle(window, app.drag_anchor);
+      return;
+    }
+    app.mouse_state = kStateNoEffect;
+    return;
+  }
+  if (app.settings.drag_zoom_rectangle && ViewHasImage()) {
+    StartZoomRectangle(window, client);
+  } else {
+    app.mouse_state = kStateNoEffect;
+  }
+}
+
+void DecideRightDrag() {
+  ApplicationState& app = A();
+  if (!ViewHasImage() || ScaledImageFitsClient(app.view_geometry)) {
+    app.mouse_state = kStateNoEffect;
+    return;
+  }
+  app.mouse_state = kStatePanning;
+  SetPanningStretchMode(app.view_dc);
+}
+
+void DecideDrag(HWND window, POINT client) {
+  ApplicationState& app = A();
+  bool left = app.mouse_state == kStateLeftPressed;
+  DragDirection direction =
+      DragDirectionOf(ToView(app.drag_anchor), ToView(client), app.settings.drag_threshold);
+  if (direction == DragDirection::kNone) return;
+  int gesture_state = GestureState(left, direction);
+  if (MouseBinding(GestureBindingSlot(gesture_state)) != 0) {
+    app.mouse_state = gesture_state;
+    app.drag_anchor = client;
+    SetCursor(GestureCursor(gesture_state));
+    return;
+  }
+  if (left) {
+    DecideLeftDrag(window, client);
+  } else {
+    DecideRightDrag();
+  }
+  app.drag_last = client;
+  SetViewCursor();
+}
+
+void ShowCursorAgain() {
+  ApplicationState& app = A();
+  if (!app.cursor_hidden) return;
+  app.cursor_hidden = false;
+  ShowCursor(TRUE);
+}
+
+}  // namespace
+
+void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
+  ApplicationState& app = A();
+  // Both buttons together (the rocker): the second press while the first
+  // is still undecided.
+  bool rocker = left ? app.mouse_state == kStateRightPressed && (keys & MK_RBUTTON)
+                     : app.mouse_state == kStateLeftPressed && (keys & MK_LBUTTON);
+  if (rocker) {
+    app.mouse_state = kStateIdle;
+    ReleaseCapture();
+    RunBinding(kMouseBothButtons, &client);
+    return;
+  }
+  if (app.mouse_state != kStateIdle) return;
+  if (left && (keys & MK_CONTROL)) {
+    if (app.cursor_hidden) {
+      ShowCursorAgain();
+    } else if (ViewHasImage()) {
+      StartZoomRectangle(window, client);
+    }
+    return;
+  }
+  app.mouse_state = left ? kStateLeftPressed : kStateRightPressed;
+  app.drag_anchor = client;
+  app.drag_last = client;
+  SetCapture(window);
+  ShowCursorAgain();
+}
+
+void OnViewMouseMove(HWND window, WPARAM, POINT client) {
+  ApplicationState& app = A();
+  switch (app.mouse_state) {
+    case kStateLeftPressed:
+    case kStateRightPressed:
+      DecideDrag(window, client);
+      break;
+    case kStateZoomRectangle: {
+      DrawZoomRectangle(app.drag_anchor, app.drag_last);
+      app.drag_last = ClampedToImage(client);
+      DrawZoomRectangle(app.drag_anchor, app.drag_last);
+      break;
+    }
+    case kStatePanning: {
+      PanDelta d = MousePanDelta(ToView(app.drag_last), ToView(client), app.pan_step_shift);
+      app.drag_last = client;
+      PanViewBy(d.dx, d.dy);
+      UpdateWindow(window);
+      break;
+    }
+  }
+}
+
+void OnViewButtonUp(HWND, bool left, POINT) {
+  ApplicationState& app = A();
+  int state = app.mouse_state;
+  if (left) {
+    if (IsLeftGesture(state)) {
+      app.mouse_state = kStateIdle;
+      ReleaseCapture();
+      RunBinding(GestureBindingSlot(state), nullptr);
+      return;
+    }
+    if (state == kStateZoomRectangle) FinishZoomRectangle();
+    if (state == kStateLeftPressed || state == kStateNoEffect || state == kStateZoomRectangle) {
+      app.mouse_state = kStateIdle;
+      ReleaseCapture();
+    }
+    return;
+  }
+  if (state == kStateRightPressed || state == kStateNoEffect || IsRightGesture(state) ||
+      state == kStatePanning) {
+    app.mouse_state = kStateIdle;
+    ReleaseCapture();
+  }
+  if (IsRightGesture(state)) {
+    RunBinding(GestureBindingSlot(state), nullptr);
+  } else if (state == kStatePanning) {
+    ApplyViewStretchMode();
+    RepaintView();
+  }
+  // A plain right click opens the context menu, which arrives with the menus.
+}
+
+void OnViewDoubleClick(WPARAM keys, POINT client) {
+  if ((keys & ~MK_LBUTTON) != 0) return;  // no other button or key
+  RunBinding(kMouseLeftDoubleClick, &client);
+}
+
+void OnViewMiddleButton(WPARAM keys, POINT client) {
+  if (A().accelerators_suspended || (keys & ~MK_MBUTTON) != 0) return;
+  RunBinding(kMouseMiddleButton, &client);
+}
+
+void OnViewExtraButton(int which, POINT client) {
+  if (A().accelerators_suspended) return;
+  RunBinding(which == 1 ? kMouseExtraButton1 : kMouseExtraButton2, &client);
+}
+
+void OnViewWheel(HWND window, int delta, WPARAM keys, POINT screen) {
+  if (A().accelerators_suspended || keys != 0 || delta == 0) return;
+  POINT client = screen;
+  ScreenToClient(window, &client);
+  RunBinding(delta > 0 ? kMouseWheelAway : kMouseWheelToward, &client);
+}
+
+bool SetViewCursor() {
+  ApplicationState& app = A();
+  switch (app.mouse_state) {
+    case kStateNoEffect:
+      SetCursor(app.cursor_not_allowed);
+      return true;
+    case kStatePanning:
+      SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+      return true;
+    default:
+      if (IsRightGesture(app.mouse_state) || IsLeftGesture(app.mouse_state)) {
+        SetCursor(GestureCursor(app.mouse_state));
+        return true;
+      }
+      return false;
+  }
+}

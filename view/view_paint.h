@@ -1,0 +1,19 @@
+// Painting an image view: the image's shown part stretched into its
+// destination, and only the strips it leaves uncovered filled, so nothing is
+// painted twice and nothing flickers.
+#pragma once
+
+#include <windows.h>
+
+#include "image/image_buffer.h"
+#include "view/view_geometry.h"
+
+struct ViewPaintInput {
+  const ImageBuffer* image;  // nullptr or without pixels: the empty canvas
+  const ViewGeometry* geometry;
+  HBRUSH background;
+  const wchar_t* note;       // centred on the empty canvas, or nullptr
+};
+
+// Paints into any device context (a window's or a bitmap's for tests).
+void PaintViewContent(HDC dc, const RECT& client, const ViewPaintInput& input);
