@@ -1,0 +1,205 @@
+// The view window driven in-process with real window messages: zoom, pan,
+// the mouse states and sizing around a current image put in place directly.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/commands_win.h"
+#include "app/settings_environment_win.h"
+#include "app/settings_load.h"
+#include "app/settings_reader.h"
+#include "app/window_classes_win.h"
+#include "view/view_control.h"
+#include "view/view_mouse.h"
+#include "view/view_window.h"
+
+namespace {
+
+LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+
+class ViewWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ApplicationState& app = App();
+    app.instance = GetModuleHandleW(nullptr);
+    SettingsReader no_file;  // every setting at its default
+    app.settings = SettingsValues{};
+    LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
+    app.settings.view_follows_image = 0;
+    app.settings.view_left = 50;
+    app.settings.view_top = 50;
+    app.settings.view_width = 420;
+    app.settings.view_height = 340;
+    app.display_mode = kDisplayView;
+    app.mouse_state = kStateIdle;
+    RegisterWindowClasses(app.instance);  // false on the second test: already there
+    view_ = CreateViewWindow(app.instance);
+    ASSERT_NE(view_, nullptr);
+    ResetImageBuffer(&app.current);
+  }
+  void TearDown() override {
+    ApplicationState& app = App();
+    ReleasePixels(&app.current);
+    DestroyWindow(view_);  // no WM_CLOSE: nothing is written
+    MSG m;  // drop the quit message the window posts
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  void ShowImage(int width, int height) {
+    ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
+    ShowNewViewImage(false);
+  }
+  void SetClient(int width, int height) {
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, GetWindowLongW(view_, GWL_STYLE), FALSE,
+                       GetWindowLongW(view_, GWL_EXSTYLE));
+    SetWindowPos(view_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+  }
+  const ViewGeometry& G() const { return App().view_geometry; }
+  HWND view_ = nullptr;
+};
+
+TEST_F(ViewWindowTest, SmallImageIsCentredAtFullSize) {
+  SetClient(400, 300);
+  ShowImage(100, 60);
+  EXPECT_DOUBLE_EQ(G().zoom, 1.0);
+  EXPECT_EQ(G().destination_x, 150);
+  EXPECT_EQ(G().destination_y, 120);
+  EXPECT_EQ(G().destination_width, 100);
+}
+
+TEST_F(ViewWindowTest, ZoomCommandsFromKeysAndTheLimits) {
+  SetClient(400, 300);
+  ShowImage(100, 100);
+  SendMessageW(view_, WM_COMMAND, 5230, 0);
+  EXPECT_DOUBLE_EQ(G().zoom, 2.0);
+  EXPECT_EQ(G().scaled_width, 200);
+  SendMessageW(view_, WM_COMMAND, 5600, 0);  // not at 1: back to 1
+  EXPECT_DOUBLE_EQ(G().zoom, 1.0);
+  SendMessageW(view_, WM_COMMAND, 5600, 0);  // at 1: fit the client
+  EXPECT_DOUBLE_EQ(G().zoom, 3.0);
+  for (int i = 0; i < 5; ++i) SendMessageW(view_, WM_COMMAND, 5230, 0);
+  EXPECT_DOUBLE_EQ(G().zoom, 16.0);
+}
+
+TEST_F(ViewWindowTest, LargeImageLargerThanTheClientShrinksToFit) {
+  SetClient(400, 300);
+  ShowImage(800, 300);  // shrink large images is on by default
+  EXPECT_DOUBLE_EQ(G().zoom, 0.5);
+  EXPECT_EQ(G().destination_width, 400);
+}
+
+TEST_F(ViewWindowTest, RightDragOnAFittingImageDoesNothing) {
+  SetClient(400, 300);
+  ShowImage(100, 100);
+  SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(200, 150));
+  EXPECT_EQ(App().mouse_state, kStateRightPressed);
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(220, 150));
+  EXPECT_EQ(App().mouse_state, kStateNoEffect);
+  SendMessageW(view_, WM_RBUTTONUP, 0, Point(220, 150));
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+  EXPECT_EQ(G().source_x, 0);
+}
+
+TEST_F(ViewWindowTest, RightDragPansALargeImage) {
+  SetClient(400, 300);
+  App().settings.window_shrink_large = 0;
+  ShowImage(2000, 1000);
+  int start_x = G().source_x;
+  SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(200, 150));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(190, 150));  // beyond the threshold 8
+  EXPECT_EQ(App().mouse_state, kStatePanning);
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(170, 150));
+  // The image follows the drag, in double steps for images wider than the screen.
+  EXPECT_EQ(App().pan_step_shift, 1);
+  EXPECT_EQ(G().source_x, start_x + (20 << 1));
+  SendMessageW(view_, WM_RBUTTONUP, 0, Point(170, 150));
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+TEST_F(ViewWindowTest, WheelRunsItsBindingAboutThePointer) {
+  SetClient(400, 300);
+  ShowImage(100, 100);
+  POINT screen = {200, 150};
+  ClientToScreen(view_, &screen);
+  // Wheel toward the user: the default binding zooms in by 0.1.
+  SendMessageW(view_, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+               Point(screen.x, screen.y));
+  EXPECT_NEAR(G().zoom, 1.1, 1e-9);
+  // With a key held the wheel does nothing.
+  SendMessageW(view_, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), Point(screen.x, screen.y));
+  EXPECT_NEAR(G().zoom, 1.1, 1e-9);
+}
+
+TEST_F(ViewWindowTest, CtrlDragDrawsAZoomRectangleThatZooms) {
+  SetClient(400, 300);
+  ShowImage(200, 200);
+  SendMessageW(view_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, Point(110, 60));
+  EXPECT_EQ(App().mouse_state, kStateZoomRectangle);
+  SendMessageW(view_, WM_MOUSEMOVE, MK_LBUTTON, Point(160, 110));
+  SendMessageW(view_, WM_LBUTTONUP, 0, Point(160, 110));
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+  EXPECT_GT(G().zoom, 4.0);
+
+  // A rectangle no wider than the threshold changes nothing.
+  double zoom = G().zoom;
+  SendMessageW(view_, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, Point(200, 150));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_LBUTTON, Point(208, 190));
+  SendMessageW(view_, WM_LBUTTONUP, 0, Point(208, 190));
+  EXPECT_DOUBLE_EQ(G().zoom, zoom);
+}
+
+TEST_F(ViewWindowTest, GestureRunsItsBindingInsteadOfTheMenu) {
+  SetClient(400, 300);
+  ShowImage(100, 100);
+  App().settings.mouse_bindings[kMouseRightGestureUp] = 5230;  // zoom in
+  SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(200, 150));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(202, 120));
+  EXPECT_EQ(App().mouse_state, kStateRightGestureLeft + 2);
+  SendMessageW(view_, WM_RBUTTONUP, 0, Point(202, 120));
+  EXPECT_DOUBLE_EQ(G().zoom, 2.0);
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+TEST_F(ViewWindowTest, CornerDragOfAFollowingWindowKeepsTheImageAspect) {
+  App().settings.view_follows_image = 1;
+  ShowImage(300, 150);
+  RECT proposed;
+  GetWindowRect(view_, &proposed);
+  proposed.right += 100;
+  proposed.bottom += 10;
+  SendMessageW(view_, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+  RECT frame = {0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, GetWindowLongW(view_, GWL_STYLE), FALSE, GetWindowLongW(view_, GWL_EXSTYLE));
+  int client_w = (proposed.right - proposed.left) - (frame.right - frame.left);
+  int client_h = (proposed.bottom - proposed.top) - (frame.bottom - frame.top);
+  EXPECT_NEAR(static_cast<double>(client_w) / client_h, 2.0, 0.02);
+}
+
+TEST_F(ViewWindowTest, FollowingWindowGrowsWithTheZoom) {
+  App().settings.view_follows_image = 1;
+  ShowImage(300, 200);
+  RECT client;
+  GetClientRect(view_, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  SendMessageW(view_, WM_COMMAND, 5230, 0);
+  GetClientRect(view_, &client);
+  EXPECT_EQ(client.right, 600);
+  EXPECT_EQ(client.bottom, 400);
+  EXPECT_EQ(G().destination_x, 0);
+  RECT window;
+  GetWindowRect(view_, &window);
+  EXPECT_EQ(App().fitted_window.cx, window.right - window.left) << "the fitted size is the window's";
+  EXPECT_EQ(App().fitted_window.cy, window.bottom - window.top);
+}
+
+TEST_F(ViewWindowTest, BackgroundCommandsAreRemembered) {
+  SendMessageW(view_, WM_COMMAND, 5345, 0);
+  EXPECT_EQ(App().settings.view_background, 4);
+  SendMessageW(view_, WM_COMMAND, 5341, 0);
+  EXPECT_EQ(App().settings.view_background, 0);
+}
+
+}  // namespace
