@@ -7,6 +7,7 @@
 #include "app/display_mode_win.h"
 #include "app/startup_notice_win.h"
 #include "app/window_placement.h"
+#include "image/document_win.h"
 #include "view/view_control.h"
 #include "view/view_pan.h"
 #include "view/view_window.h"
@@ -48,6 +49,7 @@ void CentreViewWindow() {
 }
 
 void RunViewCommand(int command) {
+  if (RunDocumentCommand(command)) return;
   if (IsZoomCommand(command)) {
     RunViewZoomCommand(command, nullptr);
     return;

@@ -40,8 +40,12 @@ run_target() {  # target, log
   fi
   [ "$seconds" -gt 0 ] || return 0
   # New inputs go to the scratch folder named first, never into the seeds.
+  local folders=("$work") folder
+  for folder in "$root/fuzz/corpus/$target" "$root/fuzz/crashers/$target"; do
+    [ -d "$folder" ] && folders+=("$folder")
+  done
   "$binary" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$crashes" \
-    "$work" "$root/fuzz/corpus/$target" "$root/fuzz/crashers/$target" >>"$log" 2>&1
+    "${folders[@]}" >>"$log" 2>&1
 }
 
 failures=0
