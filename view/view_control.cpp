@@ -170,3 +170,19 @@ void SetViewBackground(int background) {
   SetTextColor(app.view_dc, BackgroundTextColour(background));
   RepaintView();
 }
+
+void ShowViewBar() {
+  ApplicationState& app = A();
+  app.bar_shown = true;
+  if (app.navigator_by_hover) HideNavigator();
+}
+
+void ShowNavigatorByHover() {
+  A().navigator_shown = true;
+  A().navigator_by_hover = true;
+}
+
+void HideNavigator() {
+  A().navigator_shown = false;
+  A().navigator_by_hover = false;
+}

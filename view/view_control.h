@@ -31,5 +31,11 @@ ScreenRect ViewWindowFrame();
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 
+// The bar and the navigator arrive with their own windows; the view
+// already asks for them where the pointer hovers.
+void ShowViewBar();
+void ShowNavigatorByHover();
+void HideNavigator();
+
 // Backgrounds 0 to 4: white, light grey, grey, dark grey, black.
 void SetViewBackground(int background);

@@ -172,6 +172,28 @@ void ShowCursorAgain() {
   ShowCursor(TRUE);
 }
 
+// Near the top edge the bar comes up, near the top-right corner the
+// navigator; in full screen a hidden cursor comes back after a real move.
+void HoverOver(POINT client) {
+  ApplicationState& app = A();
+  if (app.display_mode == kDisplayEdit) return;
+  ViewPoint p = ToView(client);
+  if (app.settings.bar_on_hover && InBarHoverZone(p, ViewClientSize())) {
+    ShowViewBar();
+  } else if (app.settings.navigator_on_hover && ViewHasImage() &&
+             InNavigatorHoverZone(p, app.view_geometry)) {
+    ShowNavigatorByHover();
+  } else if (app.navigator_by_hover &&
+             !(app.display_mode == kDisplayFullScreen &&
+               InFullScreenNavigatorKeepZone(p, ViewClientSize()))) {
+    HideNavigator();
+  }
+  if (app.display_mode == kDisplayFullScreen && app.cursor_hidden &&
+      PointerWakesCursor(ToView(app.drag_last), p)) {
+    ShowCursorAgain();
+  }
+}
+
 }  // namespace
 
 void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
@@ -205,6 +227,9 @@ void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
 void OnViewMouseMove(HWND window, WPARAM, POINT client) {
   ApplicationState& app = A();
   switch (app.mouse_state) {
+    case kStateIdle:
+      HoverOver(client);
+      break;
     case kStateLeftPressed:
     case kStateRightPressed:
       DecideDrag(window, client);
