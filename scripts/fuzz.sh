@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets (fuzz/*_fuzz.cpp) with clang in build/fuzz,
 # replays each target's seeds (fuzz/corpus/<target>) and the inputs that once
 # broke it (fuzz/crashers/<target>), then fuzzes it for the given number of
-# seconds (default 60; 0 only replays). Prints one line per target,
+# seconds (default 60; 0 only replays). Target names after the seconds limit
+# the run to those targets. Prints one line per target,
 # "fuzz: <target> ok" or "fuzz: <target> FAILED", and exits non-zero when any
 # failed. An input that breaks a target is kept in build/fuzz/crashes/<target>/;
 # once the fault is fixed it belongs in fuzz/crashers/<target>/.
@@ -11,9 +12,17 @@ source "$(dirname "$0")/common.sh"
 
 seconds=${1:-60}
 if ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
-  echo "usage: scripts/fuzz.sh [seconds-per-target]" >&2
+  echo "usage: scripts/fuzz.sh [seconds-per-target [target...]]" >&2
   exit 2
 fi
+shift $(( $# > 0 ? 1 : 0 ))
+only=("$@")
+for target in "${only[@]}"; do
+  if [ ! -f "$root/fuzz/$target.cpp" ]; then
+    echo "fuzz: no target $target (fuzz/$target.cpp)" >&2
+    exit 2
+  fi
+done
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ not found; scripts/setup.sh installs it" >&2
   exit 1
@@ -51,6 +60,7 @@ run_target() {  # target, log
 failures=0
 for source in "$root"/fuzz/*_fuzz.cpp; do
   target=$(basename "$source" .cpp)
+  if [ ${#only[@]} -gt 0 ] && [[ ! " ${only[*]} " =~ " $target " ]]; then continue; fi
   log="$tree/$target.log"
   : >"$log"
   if run_target "$target" "$log"; then

@@ -5,27 +5,12 @@
 #include <vector>
 
 #include "codecs/bmp_reader.h"
+#include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "tests/unit/bmp_test_support.h"
 #include "tests/unit/test_files.h"
 
 namespace {
-
-// Takes bytes until its capacity is used up, then refuses, as a full disk.
-class MemorySink final : public ByteSink {
- public:
-  explicit MemorySink(size_t capacity = SIZE_MAX) : capacity_(capacity) {}
-  bool Write(const void* data, size_t size) override {
-    if (size > capacity_ - bytes.size()) return false;
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    bytes.insert(bytes.end(), p, p + size);
-    return true;
-  }
-  std::vector<uint8_t> bytes;
-
- private:
-  size_t capacity_;
-};
 
 class Image {
  public:
@@ -47,7 +32,7 @@ class Image {
 std::vector<uint8_t> Written(const ImageBuffer& image, int bits, bool dither = false) {
   MemorySink sink;
   EXPECT_EQ(WriteBmp(image, bits, dither, &sink), Status::kOk);
-  return sink.bytes;
+  return sink.bytes();
 }
 
 struct ReadBack {
@@ -185,7 +170,7 @@ TEST(BmpWriter, DepthsTheFormatDoesNotOffer) {
   for (int bits : {0, 2, 16, 32}) {
     EXPECT_EQ(WriteBmp(colour.record, bits, false, &sink), Status::kEncodeFailed);
   }
-  EXPECT_TRUE(sink.bytes.empty());
+  EXPECT_TRUE(sink.bytes().empty());
 }
 
 TEST(OutputFile, WritesAndReportsAFullDevice) {

@@ -2,9 +2,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "codecs/bmp_reader.h"
+#include "codecs/bmp_writer.h"
+#include "codecs/memory_sink.h"
+#include "codecs/output_file.h"
 #include "image/format_detect.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
+#include "tools/ovirac/image_input.h"
+#include "tools/ovirac/pixel_map_output.h"
 
 namespace {
 
@@ -22,7 +28,7 @@ constexpr OutputFormat kOutputFormats[] = {
     {"tif", "TIFF", {24, 8, 4, 1}},
     {"tiff", "TIFF", {24, 8, 4, 1}},
     {"gif", "GIF", {8, 7, 6, 5, 4, 3, 2, 1}},
-    {"ppm", "PPM", {24}},
+    {"ppm", "PPM", {24, 8, 4, 1}},
     {"pgm", "PGM", {8}},
 };
 
@@ -44,6 +50,8 @@ struct ConvertOptions {
   const PathChar* input = nullptr;
   const PathChar* output = nullptr;
   int depth = 0;  // 0: keep the image's own depth
+  bool dither = false;
+  bool ppm = false;  // a pixel map whatever the output's extension
 };
 
 int ParseDepth(const PathChar* text, int* depth) {
@@ -67,6 +75,10 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
         return kExitUsage;
       }
       if (int rc = ParseDepth(argv[++i], &options->depth); rc != kExitOk) return rc;
+    } else if (arg == OVIRA_PATH("--dither")) {
+      options->dither = true;
+    } else if (arg == OVIRA_PATH("--ppm")) {
+      options->ppm = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       std::fprintf(stderr, "ovirac: unknown option '%s'\n", PathToUtf8(argv[i]).c_str());
       return kExitUsage;
@@ -86,14 +98,75 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
   return kExitOk;
 }
 
+// The decoded input, released with the command.
+struct Image {
+  Image() { ResetImageBuffer(&record); }
+  ~Image() { ReleasePixels(&record); }
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+  ImageBuffer record;
+};
+
+bool Writes(const OutputFormat& format) {
+  const std::string name = format.name;
+  return name == "BMP" || name == "PPM" || name == "PGM";
+}
+
+bool ReadInput(const PathChar* path, ImageBuffer* image) {
+  const ImageInput input = ReadImageFile(path, image);
+  if (input.status == Status::kOk) return true;
+  if (input.format == kFormatCannotOpen) {
+    std::fprintf(stderr, "ovirac: cannot open '%s'\n", PathToUtf8(path).c_str());
+  } else if (input.format == kFormatUnknown) {
+    std::fprintf(stderr, "ovirac: '%s' is not an image format ovirac reads\n", PathToUtf8(path).c_str());
+  } else if (!input.decoder_available) {
+    std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
+                 FormatName(input.format));
+  } else {
+    std::fprintf(stderr, "ovirac: cannot read '%s': %u %s\n", PathToUtf8(path).c_str(),
+                 StatusCode(input.status), StatusName(input.status));
+  }
+  return false;
+}
+
+// A pixel map at a reduced depth shows exactly the pixels a BMP file of
+// that depth would hold, so the image takes that way there and back.
+Status ReduceThroughBmp(const ImageBuffer& image, int depth, bool dither, ImageBuffer* reduced) {
+  MemorySink bmp;
+  const Status status = WriteBmp(image, depth, dither, &bmp);
+  if (status != Status::kOk) return status;
+  return ReadBmpBytes(bmp.bytes().data(), bmp.bytes().size(), reduced);
+}
+
+Status WritePixelMap(const OutputFormat& format, const ConvertOptions& options,
+                     const ImageBuffer& image, ByteSink* out) {
+  if (std::string(format.name) == "PGM") return WritePgm(image, out);
+  if (!options.depth || options.depth == 24) return WritePpm(image, out);
+  Image reduced;
+  const Status status = ReduceThroughBmp(image, options.depth, options.dither, &reduced.record);
+  return status == Status::kOk ? WritePpm(reduced.record, out) : status;
+}
+
+Status WriteOutput(const OutputFormat& format, const ConvertOptions& options,
+                   const ImageBuffer& image) {
+  OutputFile file;
+  if (!file.Create(options.output)) return Status::kCannotWrite;
+  const Status status =
+      std::string(format.name) == "BMP"
+          ? WriteBmp(image, options.depth ? options.depth : image.header.bit_count, options.dither, &file)
+          : WritePixelMap(format, options, image, &file);
+  if (!file.Close() && status == Status::kOk) return Status::kCannotWrite;
+  return status;
+}
+
 }  // namespace
 
 int RunConvert(int argc, PathChar** argv) {
   ConvertOptions options;
   if (int rc = ParseConvertArguments(argc, argv, &options); rc != kExitOk) return rc;
 
-  std::string extension = LowerExtension(options.output);
-  const OutputFormat* format = FindOutputFormat(extension);
+  const OutputFormat* format = options.ppm ? FindOutputFormat("ppm")
+                                           : FindOutputFormat(LowerExtension(options.output));
   if (!format) {
     std::fprintf(stderr, "ovirac: cannot tell the output format from '%s'\n",
                  PathToUtf8(options.output).c_str());
@@ -104,17 +177,17 @@ int RunConvert(int argc, PathChar** argv) {
                  options.depth);
     return kExitUsage;
   }
-  FormatCode input_format = DetectFileFormat(options.input);
-  if (input_format == kFormatCannotOpen) {
-    std::fprintf(stderr, "ovirac: cannot open '%s'\n", PathToUtf8(options.input).c_str());
+  if (!Writes(*format)) {
+    std::fprintf(stderr, "ovirac: writing %s files is not available in this build\n", format->name);
     return kExitFailed;
   }
-  if (input_format == kFormatUnknown) {
-    std::fprintf(stderr, "ovirac: '%s' is not an image format ovirac reads\n",
-                 PathToUtf8(options.input).c_str());
-  } else {
-    std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
-                 FormatName(input_format));
+  Image image;
+  if (!ReadInput(options.input, &image.record)) return kExitFailed;
+  const Status status = WriteOutput(*format, options, image.record);
+  if (status != Status::kOk) {
+    std::fprintf(stderr, "ovirac: cannot write '%s': %u %s\n", PathToUtf8(options.output).c_str(),
+                 StatusCode(status), StatusName(status));
+    return kExitFailed;
   }
-  return kExitFailed;
+  return kExitOk;
 }

@@ -27,14 +27,16 @@ int Run(int argc, PathChar** argv) {
 void PrintUsage() {
   std::fputs(
       "usage: ovirac info FILE\n"
-      "       ovirac convert IN OUT [--depth N]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
       "         .bmp .png .jpg .jpeg .tif .tiff .gif, or .ppm/.pgm (binary) for\n"
       "         pixel comparisons\n"
       "  --depth N   bits per pixel of the output (1, 2, 4, 8 or 24, as the\n"
-      "              format allows)\n",
+      "              format allows); a pixel map shows the pixels of that depth\n"
+      "  --dither    reduce colours with error diffusion\n"
+      "  --ppm       write a binary PPM whatever OUT's extension\n",
       stderr);
 }
 

@@ -1,0 +1,17 @@
+// Reading an image file with the viewer's own decoders.
+#pragma once
+
+#include "image/format_detect.h"
+#include "image/image_buffer.h"
+#include "image/path.h"
+
+struct ImageInput {
+  FormatCode format = kFormatUnknown;
+  // False when the format has no decoder in this build.
+  bool decoder_available = false;
+  Status status = Status::kOk;
+};
+
+// Detects the format and decodes into image (whose pixels the caller
+// releases). On failure image holds no pixels.
+ImageInput ReadImageFile(const PathChar* path, ImageBuffer* image);
