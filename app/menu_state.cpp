@@ -1,0 +1,76 @@
+#include "app/menu_state.h"
+
+#include "app/command_ids.h"
+#include "app/menu_tree.h"
+
+namespace {
+
+// The display modes and source formats the rules name.
+constexpr int kModeView = 0;
+constexpr int kModeEdit = 1;
+constexpr int kModeFullScreen = 2;
+constexpr int32_t kFormatPng = 2;
+constexpr int32_t kFormatJpeg = 3;
+
+MenuItemState Enabled(int id, bool enabled) { return {static_cast<uint16_t>(id), enabled, false}; }
+MenuItemState Checked(int id, bool checked) { return {static_cast<uint16_t>(id), true, checked}; }
+
+std::vector<MenuItemState> FileStates(const MenuFacts& f) {
+  bool file = f.has_image && f.has_current_file;
+  bool jpeg_file = file && f.source_format == kFormatJpeg;
+  bool comment_format = f.source_format == kFormatPng || f.source_format == kFormatJpeg;
+  return {Enabled(kCommandReload, file),
+          Enabled(kCommandSave, f.has_image && f.display_mode == kModeEdit),
+          Enabled(kCommandLosslessRotateAgain, jpeg_file),
+          Enabled(kCommandLosslessRotateRight, jpeg_file),
+          Enabled(kCommandLosslessRotateLeft, jpeg_file),
+          Enabled(kCommandComment, f.has_image && comment_format),
+          Enabled(kCommandImageInformation, f.has_image),
+          Enabled(kCommandDelete, f.has_current_file),
+          Enabled(kCommandPaste, f.clipboard_has_dib)};
+}
+
+std::vector<MenuItemState> FileOrderStates(const MenuFacts& f) {
+  int marked = f.file_list_order == 0 ? 5252 : f.file_list_order == 1 ? 5253 : 5254;
+  return {Checked(5252, marked == 5252), Checked(5253, marked == 5253),
+          Checked(5254, marked == 5254)};
+}
+
+std::vector<MenuItemState> ToolStates(const MenuFacts& f) {
+  bool view = f.display_mode == kModeView;
+  return {Enabled(kCommandFileListWindow, f.has_file_list),
+          Enabled(kCommandCentreWindow, view),
+          Enabled(kSubmenuArrange, view && f.viewer_windows >= 2),
+          Checked(kCommandAlwaysOnTop, f.always_on_top),
+          {kCommandTitleBar, view, f.title_bar != 0},
+          {kCommandTitleBarOnHover, view && !f.title_bar, f.title_bar_on_hover},
+          Checked(kCommandBarOnHover, f.bar_on_hover),
+          Checked(kCommandNavigatorOnHover, f.navigator_on_hover)};
+}
+
+std::vector<MenuItemState> BackgroundStates(const MenuFacts& f) {
+  int current = f.display_mode == kModeEdit ? f.edit_background : f.view_background;
+  std::vector<MenuItemState> states;
+  for (int i = 0; i < 5; ++i) states.push_back(Checked(kCommandBackgroundWhite + i, i == current));
+  return states;
+}
+
+}  // namespace
+
+std::vector<MenuItemState> MenuItemStates(int menu, const MenuFacts& facts) {
+  switch (menu) {
+    case kSubmenuFile: return FileStates(facts);
+    case kSubmenuFileOrder: return FileOrderStates(facts);
+    case kSubmenuTools: return ToolStates(facts);
+    case kSubmenuBackground: return BackgroundStates(facts);
+    default: return {};
+  }
+}
+
+int CaptionStringFor(int command, int display_mode) {
+  if (command == kCommandToggleEditWindow && display_mode == kModeEdit) return kStringBackToView;
+  if (command == kCommandFullScreen && display_mode == kModeFullScreen) {
+    return kStringLeaveFullScreen;
+  }
+  return command;
+}
