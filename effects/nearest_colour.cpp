@@ -1,11 +1,26 @@
 #include "effects/nearest_colour.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 int SquaredDistance(int b1, int g1, int r1, int b2, int g2, int r2) {
   return (b1 - b2) * (b1 - b2) + (g1 - g2) * (g1 - g2) + (r1 - r2) * (r1 - r2);
+}
+
+// Squared distances from a value to the nearest and the farthest level of
+// the span low..low+7.
+struct Reach {
+  int nearest;
+  int farthest;
+};
+
+Reach AxisReach(int value, int low, int high) {
+  const int below = value - low, above = high - value;
+  const int outside = value < low ? -below : value > high ? -above : 0;
+  const int far = std::max(std::abs(below), std::abs(above));
+  return {outside * outside, far * far};
 }
 
 }  // namespace
@@ -23,56 +38,54 @@ uint8_t NearestColourExhaustive(const RgbQuad* palette, int count, uint8_t blue,
 
 bool NearestColour::Init(const RgbQuad* palette, int count) {
   count_ = std::clamp(count, 1, 256);
-  for (int i = 0; i < count_; ++i) {
-    const RgbQuad& c = palette[i];
-    entries_[i] = {c.blue + c.green + c.red, c.blue, c.green, c.red, i};
-  }
-  std::sort(entries_, entries_ + count_, [](const Entry& a, const Entry& b) {
-    return a.sum != b.sum ? a.sum < b.sum : a.index < b.index;
-  });
+  std::memcpy(palette_, palette, sizeof(RgbQuad) * static_cast<size_t>(count_));
   cache_ = PageBlock((sizeof(uint32_t) + 1) * kCacheSlots);
-  return static_cast<bool>(cache_);
+  cells_ = PageBlock(sizeof(Cell) * kCells);
+  // Pages are only committed where cells are listed, so reserving for the
+  // worst case costs nothing until it is used.
+  candidates_ = PageBlock(kCells * static_cast<size_t>(count_));
+  candidates_used_ = 0;
+  return cache_ && cells_ && candidates_;
 }
 
-// The sums of two colours differ by at most sqrt(3) times their distance, so
-// an entry whose sum differs by s is farther than d whenever s * s > 3 * d;
-// as entries are ordered by sum, so is every entry beyond it on that side.
-// Entries at exactly the bound are still compared, so ties keep the lower
-// index as the exhaustive rule does.
-uint8_t NearestColour::Search(int blue, int green, int red) const {
-  const int sum = blue + green + red;
-  const Entry* first = entries_;
-  const Entry* last = entries_ + count_;
-  const Entry* up = std::lower_bound(first, last, sum, [](const Entry& e, int s) { return e.sum < s; });
-  const Entry* down = up;
-  int best_distance = INT32_MAX;
-  int best_index = 0;
-  auto consider = [&](const Entry& e) {
-    int d = SquaredDistance(blue, green, red, e.blue, e.green, e.red);
-    if (d < best_distance || (d == best_distance && e.index < best_index)) {
-      best_distance = d;
-      best_index = e.index;
-    }
-  };
-  auto beyond_reach = [&](const Entry& e) {
-    const int s = e.sum - sum;
-    return s * s > 3 * best_distance;
-  };
-  // best_distance starts at INT32_MAX; 3 * that would overflow, but the first
-  // entry taken below always lowers it before any bound is tested against it.
-  bool up_open = up != last, down_open = down != first;
-  if (up_open) consider(*up++);
-  else if (down_open) consider(*--down);
-  up_open = up != last, down_open = down != first;
-  while (up_open || down_open) {
-    if (up_open) {
-      if (beyond_reach(*up)) up_open = false;
-      else consider(*up++), up_open = up != last;
-    }
-    if (down_open) {
-      if (beyond_reach(down[-1])) down_open = false;
-      else consider(*--down), down_open = down != first;
-    }
+// An entry farther from every colour of the cell than some other entry is
+// from every colour of it can never be the nearest there, not even equally
+// near; every other entry is listed, in index order, so that the strict
+// comparison in Search keeps the lower index on ties.
+const NearestColour::Cell& NearestColour::CellOf(int blue, int green, int red) {
+  const int cb = blue >> kCellShift, cg = green >> kCellShift, cr = red >> kCellShift;
+  Cell& cell = reinterpret_cast<Cell*>(cells_.data())[(cr * kCellsPerAxis + cg) * kCellsPerAxis + cb];
+  if (cell.count) return cell;
+
+  const int span = (1 << kCellShift) - 1;
+  const int lb = cb << kCellShift, lg = cg << kCellShift, lr = cr << kCellShift;
+  int nearest[256];
+  int bound = INT32_MAX;
+  for (int i = 0; i < count_; ++i) {
+    const RgbQuad& e = palette_[i];
+    const Reach b = AxisReach(e.blue, lb, lb + span), g = AxisReach(e.green, lg, lg + span),
+                r = AxisReach(e.red, lr, lr + span);
+    nearest[i] = b.nearest + g.nearest + r.nearest;
+    bound = std::min(bound, b.farthest + g.farthest + r.farthest);
   }
-  return static_cast<uint8_t>(best_index);
+  uint8_t* list = candidates_.data() + candidates_used_;
+  cell.first = candidates_used_;
+  for (int i = 0; i < count_; ++i) {
+    if (nearest[i] <= bound) list[cell.count++] = static_cast<uint8_t>(i);
+  }
+  candidates_used_ += cell.count;
+  return cell;
+}
+
+uint8_t NearestColour::Search(int blue, int green, int red) {
+  const Cell& cell = CellOf(blue, green, red);
+  const uint8_t* list = candidates_.data() + cell.first;
+  int best = list[0];
+  int best_distance = INT32_MAX;
+  for (uint32_t k = 0; k < cell.count; ++k) {
+    const RgbQuad& e = palette_[list[k]];
+    const int d = SquaredDistance(blue, green, red, e.blue, e.green, e.red);
+    if (d < best_distance) best = list[k], best_distance = d;
+  }
+  return static_cast<uint8_t>(best);
 }

@@ -2,6 +2,7 @@
 // differences; on equal distance the lower index wins.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "image/page_memory.h"
@@ -11,13 +12,15 @@
 uint8_t NearestColourExhaustive(const RgbQuad* palette, int count, uint8_t blue, uint8_t green,
                                 uint8_t red);
 
-// Gives exactly the exhaustive answer, faster: entries are searched outwards
-// from the query's channel sum and the search stops where the sum alone
-// rules out anything better, and answers are remembered per colour, since
-// images repeat their colours a great deal.
+// Gives exactly the exhaustive answer, faster. Colour space is cut into
+// cells 8 levels wide; the first query in a cell lists the entries that can
+// be nearest to any colour in it (those no farther from the cell than the
+// farthest corner of the best entry's), usually a handful, and queries then
+// compare only those. Answers are also remembered per colour, since images
+// repeat their colours a great deal.
 class NearestColour {
  public:
-  // count: 1 to 256 entries. False when the answer cache cannot be allocated.
+  // count: 1 to 256 entries. False when the tables cannot be allocated.
   bool Init(const RgbQuad* palette, int count);
 
   uint8_t Find(uint8_t blue, uint8_t green, uint8_t red) {
@@ -36,16 +39,22 @@ class NearestColour {
   static constexpr int kCacheBits = 16;
   static constexpr uint32_t kCacheSlots = 1u << kCacheBits;
   static constexpr uint32_t kCached = 1u << 24;  // an empty slot matches no colour
+  static constexpr int kCellShift = 3;           // cells of 8 x 8 x 8 colours
+  static constexpr int kCellsPerAxis = 256 >> kCellShift;
+  static constexpr size_t kCells = size_t{kCellsPerAxis} * kCellsPerAxis * kCellsPerAxis;
 
-  struct Entry {
-    int sum;  // blue + green + red
-    int blue, green, red;
-    int index;
+  struct Cell {
+    uint32_t first;  // in the candidate pool
+    uint32_t count;  // 0 until the cell is first met
   };
 
-  uint8_t Search(int blue, int green, int red) const;
+  uint8_t Search(int blue, int green, int red);
+  const Cell& CellOf(int blue, int green, int red);
 
-  Entry entries_[256];  // by channel sum, then index
+  RgbQuad palette_[256];
   int count_ = 0;
   PageBlock cache_;
+  PageBlock cells_;       // kCells records
+  PageBlock candidates_;  // room for every cell to list every entry
+  uint32_t candidates_used_ = 0;
 };
