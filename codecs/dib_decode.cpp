@@ -37,9 +37,9 @@ void UnpackRows(const DibLocation& at, ImageBuffer* target) {
   const DibHeader& h = at.header;
   const uint64_t stride = DibSourceStride(h.width, h.bit_count);
   for (int32_t y = 0; y < h.height; ++y) {
-    const uint64_t offset = at.pixel_offset + stride * static_cast<uint64_t>(y);
+    // Only whole rows inside the data are unpacked; the rest stay index 0.
     if (!Within(at, at.pixel_offset, stride * static_cast<uint64_t>(y + 1))) break;
-    const uint8_t* row = at.data + offset;
+    const uint8_t* row = at.data + at.pixel_offset + stride * static_cast<size_t>(y);
     uint8_t* out = RowFromBottom(*target, y);
     for (int32_t x = 0; x < h.width; ++x) out[x] = IndexAt(row, x, h.bit_count);
   }
