@@ -156,6 +156,18 @@ TEST(DepthConverterThreshold, OnePixelWideImagesDiffuseStraightOn) {
   EXPECT_EQ(c.Index(0, 2), 1);
 }
 
+// Greys whose result changes when any one share is dropped or the
+// below-left and below-right weights trade places.
+TEST(DepthConverterThreshold, EveryShareReachesItsNeighbour) {
+  const uint8_t greys[2][3] = {{202, 168, 169}, {95, 126, 143}};
+  Picture p = TrueColourPicture(3, 2, [&](int x, int y) { return Grey(greys[y][x]); });
+  Converted c = ConvertPicture(p, 1, true);
+  ASSERT_EQ(c.status, Status::kOk);
+  EXPECT_EQ((std::vector<int>{c.Index(0, 0), c.Index(1, 0), c.Index(2, 0), c.Index(0, 1),
+                              c.Index(1, 1), c.Index(2, 1)}),
+            (std::vector<int>{1, 1, 0, 0, 1, 0}));
+}
+
 TEST(DepthConverterThreshold, PaletteSourcesUseTheirEntriesGrey) {
   Picture p = IndexPicture(4, 1, 8, [](int x, int) { return uint8_t(x); });
   p.palette[0] = {255, 255, 255, 0}, p.palette[1] = {0, 0, 0, 0};
