@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "app/accelerator_slots.h"
+#include "app/menu_items_win.h"
 #include "app/settings_values.h"
 #include "app/win_handles.h"
 #include "image/image_buffer.h"
@@ -48,12 +52,16 @@ struct ApplicationState {
   HCURSOR cursor_not_allowed = nullptr;
   UniqueBrush panel_brush;
   UniqueAccel accelerators;
+  BindingSlots key_slots{};  // the bindings the menus and bindings dialog show
+  UniqueMenu menu;           // root of the main popup and the zoom popup
+  std::vector<std::unique_ptr<MenuItemRecord>> menu_items;  // their item data
 
   // Current document: staging is what decoders fill, current is what is
   // shown and saved, result holds an adjustment's or preview's output.
   ImageBuffer staging{};
   ImageBuffer current{};
   ImageBuffer result{};
+  std::wstring current_path;  // the file shown; empty when there is none
   bool modified = false;
   bool open_failed = false;  // the canvas says so until the next image
 

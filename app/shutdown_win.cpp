@@ -4,7 +4,10 @@
 
 #include <vector>
 
+#include "app/accelerator_table_win.h"
 #include "app/app_state.h"
+#include "app/menu_build_win.h"
+#include "app/menu_popup_win.h"
 #include "app/settings_environment_win.h"
 #include "app/settings_save.h"
 #include "app/settings_writer.h"
@@ -12,8 +15,6 @@
 #include "image/image_buffer.h"
 
 namespace {
-
-constexpr int kMaxAcceleratorRecords = 113;
 
 // The restored rectangle in screen coordinates. For a window that is
 // maximised or minimised the placement's rectangle is in work-area
@@ -36,18 +37,10 @@ SettingsRect RestoredRect(HWND window) {
 
 std::vector<uint8_t> AcceleratorRecords() {
   ApplicationState& app = App();
-  // Until a key table exists, whatever the file held goes back unchanged.
+  // Without a key table (it could not be created), whatever the file held
+  // goes back unchanged.
   if (!app.accelerators) return app.settings.accelerator_records;
-  ACCEL records[kMaxAcceleratorRecords];
-  int count = CopyAcceleratorTableW(app.accelerators.get(), records, kMaxAcceleratorRecords);
-  std::vector<uint8_t> bytes;
-  for (int i = 0; i < count; ++i) {
-    uint8_t record[6] = {records[i].fVirt, 0,
-                         static_cast<uint8_t>(records[i].key), static_cast<uint8_t>(records[i].key >> 8),
-                         static_cast<uint8_t>(records[i].cmd), static_cast<uint8_t>(records[i].cmd >> 8)};
-    bytes.insert(bytes.end(), record, record + 6);
-  }
-  return bytes;
+  return AcceleratorTableBytes(app.accelerators.get());
 }
 
 SettingsWindowState CurrentWindowState() {
@@ -77,6 +70,8 @@ void ReleaseResources() {
   ReleasePixels(&app.staging);
   ReleasePixels(&app.current);
   app.panel_brush.reset();
+  DestroyMenuOwner();
+  DestroyMenus();
 }
 
 // The language module is unloaded as soon as the writer holds the file;

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/accelerator_table_win.h"
 #include "app/app_state.h"
 #include "app/command_line_win.h"
 #include "app/language_module_win.h"
+#include "app/menu_build_win.h"
 #include "app/settings_environment_win.h"
 #include "app/settings_load.h"
 #include "app/settings_location_win.h"
@@ -93,8 +95,10 @@ bool StartUp(int show_command) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   LoadSystemCursors();
   LoadAllSettings(reader, app.settings, MakeSettingsEnvironment());
+  BuildAcceleratorTable();
   app.panel_brush.reset(CreateSolidBrush(RGB(0xF0, 0xF0, 0xF0)));
   CreateInterfaceFont();
+  BuildMenus();
   if (!RegisterWindowClasses(app.instance)) return false;
   InitCommonControlClasses();
   if (!CreateViewWindow(app.instance)) return false;

@@ -28,7 +28,7 @@ HWND CreateEditWindow(HINSTANCE instance) {
 LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      RunViewCommand(LOWORD(wparam));
+      OnEditWindowCommand(wparam);
       return 0;
     case WM_COPYDATA:
       if (IsWindowEnabled(window) && !App().adjustment_in_progress) {

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/commands_win.h"
+#include "app/menu_popup_win.h"
 #include "view/view_control.h"
 #include "view/view_dc.h"
 #include "view/view_pan.h"
@@ -250,7 +251,7 @@ void OnViewMouseMove(HWND window, WPARAM, POINT client) {
   }
 }
 
-void OnViewButtonUp(HWND, bool left, POINT) {
+void OnViewButtonUp(HWND window, bool left, POINT client) {
   ApplicationState& app = A();
   int state = app.mouse_state;
   if (left) {
@@ -278,7 +279,7 @@ void OnViewButtonUp(HWND, bool left, POINT) {
     ApplyViewStretchMode();
     RepaintView();
   }
-  // A plain right click opens the context menu, which arrives with the menus.
+  if (state == kStateRightPressed) ShowContextMenu(window, client);
 }
 
 void OnViewDoubleClick(WPARAM keys, POINT client) {

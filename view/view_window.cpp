@@ -166,7 +166,7 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       if (LOWORD(lparam) == HTCLIENT && SetViewCursor()) return TRUE;
       break;
     case WM_COMMAND:
-      RunViewCommand(LOWORD(wparam));
+      OnViewWindowCommand(wparam);
       return 0;
     case WM_COPYDATA:
       if (IsWindowEnabled(window)) {

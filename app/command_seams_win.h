@@ -1,0 +1,18 @@
+// Where commands meet the modules that have not been written yet: the
+// dispatchers route to these, and each module replaces its part when it
+// arrives. Until then the commands are accepted and do nothing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// Printing, the information and comment dialogs, the histogram window, the
+// adjustments and immediate effects, the title bar, the file-list window,
+// the options dialog, the edit window's panes, apply and cancel, and the
+// edit window's panel controls.
+void RunCommandOfMissingModule(int command);
+
+// Until the file list exists there is none, and no slideshow runs.
+bool HasFileList();
+std::optional<int32_t> CurrentEntryKey();
+void StopSlideshow();

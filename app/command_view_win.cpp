@@ -1,0 +1,59 @@
+// The view dispatcher: commands given while the view window is in use,
+// plainly or full screen.
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/arrange_win.h"
+#include "app/command_kinds.h"
+#include "app/commands_win.h"
+#include "app/display_mode_win.h"
+#include "view/view_control.h"
+#include "view/view_pan.h"
+#include "view/view_zoom.h"
+
+namespace {
+
+// Whatever hovering brought up goes away before a command changes the view.
+void DismissHoverHelpers() {
+  ApplicationState& app = App();
+  if (app.navigator_by_hover) HideNavigator();
+  if (app.cursor_hidden) {
+    app.cursor_hidden = false;
+    ShowCursor(TRUE);
+  }
+}
+
+bool IsPanCommand(int command) {
+  return command >= kCommandPanLeft && command <= kCommandPanDown;
+}
+
+// Edits happen in the edit window, so they take the user there first.
+void EditInEditWindow(int command) {
+  if (!ViewHasImage()) return;
+  EnterEditMode(SW_SHOW);
+  DispatchEditCommand(command);
+}
+
+}  // namespace
+
+void DispatchViewCommand(int command) {
+  DismissHoverHelpers();
+  if (IsImageEditCommand(command)) {
+    EditInEditWindow(command);
+  } else if (IsZoomCommand(command)) {
+    RunViewZoomCommand(command, nullptr);
+  } else if (IsPanCommand(command)) {
+    RunViewPanCommand(command);
+  } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
+    SetViewBackground(command - kCommandBackgroundWhite);
+  } else if (command == kCommandToggleEditWindow) {
+    EnterEditMode(SW_SHOW);
+  } else if (command == kCommandCentreWindow) {
+    if (App().display_mode == kDisplayView) CentreViewWindow();
+  } else if (command >= kCommandArrangeGrid && command <= kCommandCloseAll) {
+    ArrangeViewers(command);
+  } else if (command != kCommandSave && command != kCommandSavePreview) {
+    // Saving in place and the save preview belong to the edit window.
+    RunSharedCommand(command);
+  }
+}

@@ -1,0 +1,42 @@
+#include "app/help_win.h"
+
+#include <windows.h>
+#include <htmlhelp.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_state.h"
+
+namespace {
+
+constexpr wchar_t kHelpFile[] = L"Ovira.chm";
+constexpr wchar_t kHelpPage[] = L"Ovira_help.html";
+constexpr wchar_t kOnlineHelp[] = L"https://ovira.example.org/help/";
+
+std::wstring BesideProgram(const wchar_t* name) {
+  const std::wstring& exe = App().exe_path;
+  size_t slash = exe.find_last_of(L"\\/");
+  return (slash == std::wstring::npos ? std::wstring() : exe.substr(0, slash + 1)) + name;
+}
+
+bool FileExists(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void OpenInBrowser(const std::wstring& target) {
+  ShellExecuteW(OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void ShowHelp() {
+  std::wstring help_file = BesideProgram(kHelpFile);
+  if (FileExists(help_file) &&
+      HtmlHelpW(OwnerWindow(), help_file.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr) {
+    return;
+  }
+  std::wstring page = BesideProgram(kHelpPage);
+  OpenInBrowser(FileExists(page) ? page : std::wstring(kOnlineHelp));
+}

@@ -1,0 +1,141 @@
+// The dispatchers driven through the view window's WM_COMMAND, with the
+// accelerator table translating real key messages as the message loop does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/accelerator_table_win.h"
+#include "app/app_state.h"
+#include "app/commands_win.h"
+#include "app/settings_environment_win.h"
+#include "app/settings_load.h"
+#include "app/settings_reader.h"
+#include "app/window_classes_win.h"
+#include "tests/win/win_test_files.h"
+#include "view/view_control.h"
+#include "view/view_mouse.h"
+#include "view/view_window.h"
+
+namespace {
+
+class DispatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ApplicationState& app = App();
+    app.instance = GetModuleHandleW(nullptr);
+    SettingsReader no_file;
+    app.settings = SettingsValues{};
+    LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
+    app.settings.view_follows_image = 0;
+    app.settings.view_width = 420;
+    app.settings.view_height = 340;
+    app.display_mode = kDisplayView;
+    app.mouse_state = kStateIdle;
+    app.adjustment_in_progress = false;
+    app.current_path.clear();
+    RegisterWindowClasses(app.instance);
+    view_ = CreateViewWindow(app.instance);
+    ASSERT_NE(view_, nullptr);
+    ResetImageBuffer(&app.current);
+    BuildAcceleratorTable();
+  }
+  void TearDown() override {
+    ApplicationState& app = App();
+    ReleasePixels(&app.current);
+    app.accelerators.reset();
+    DestroyWindow(view_);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // What the message loop does with a key press.
+  bool Press(UINT key) {
+    MSG message = {view_, WM_KEYDOWN, key, 1};
+    return TranslateAcceleratorW(view_, App().accelerators.get(), &message) != 0;
+  }
+  void ShowImage(int width, int height) {
+    ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
+    ShowNewViewImage(false);
+  }
+  // The flag, not the window's style: Wine does not make a window topmost
+  // while it owns topmost popups such as its tool tips.
+  bool Topmost() const { return App().settings.always_on_top != 0; }
+  HWND view_ = nullptr;
+};
+
+TEST_F(DispatchTest, SpaceTogglesActualSizeAndFit) {
+  ShowImage(1600, 1200);  // larger than the client: shrunk to fit
+  double fitted = App().view_geometry.zoom;
+  ASSERT_LT(fitted, 1.0);
+  EXPECT_TRUE(Press(VK_SPACE));
+  EXPECT_DOUBLE_EQ(App().view_geometry.zoom, 1.0);
+  EXPECT_TRUE(Press(VK_SPACE));
+  EXPECT_DOUBLE_EQ(App().view_geometry.zoom, fitted);
+}
+
+TEST_F(DispatchTest, KeysWaitForTheMouseButMenusDoNot) {
+  App().mouse_state = kStatePanning;
+  EXPECT_TRUE(Press('T'));
+  EXPECT_FALSE(Topmost()) << "a key during a mouse operation is dropped";
+  SendMessageW(view_, WM_COMMAND, MAKEWPARAM(5320, 0), 0);
+  EXPECT_TRUE(Topmost()) << "the same command from the menu runs";
+  App().mouse_state = kStateIdle;
+  EXPECT_TRUE(Press('T'));
+  EXPECT_FALSE(Topmost());
+}
+
+TEST_F(DispatchTest, MinimisedWindowAnswersOnlyTheRestoreKey) {
+  ShowWindow(view_, SW_MINIMIZE);
+  EXPECT_TRUE(Press('T'));
+  EXPECT_FALSE(Topmost());
+  EXPECT_TRUE(Press(VK_END));
+  EXPECT_FALSE(IsIconic(view_)) << "End restores";
+  EXPECT_TRUE(Press('T'));
+  EXPECT_TRUE(Topmost());
+}
+
+TEST_F(DispatchTest, EditModeAndAdjustmentsGateTheCommands) {
+  ShowImage(100, 60);
+  App().display_mode = kDisplayEdit;  // the view's commands go to the edit dispatcher
+  SendMessageW(view_, WM_COMMAND, 5230, 0);
+  EXPECT_DOUBLE_EQ(App().view_geometry.zoom, 1.0) << "zoom belongs to the edit panes";
+  SendMessageW(view_, WM_COMMAND, 5344, 0);
+  EXPECT_EQ(App().settings.edit_background, 3);
+  EXPECT_EQ(App().settings.view_background, 2);
+  App().adjustment_in_progress = true;
+  SendMessageW(view_, WM_COMMAND, 5320, 0);
+  EXPECT_FALSE(Topmost()) << "tools wait for the adjustment";
+  SendMessageW(view_, WM_COMMAND, 5341, 0);
+  EXPECT_EQ(App().settings.edit_background, 3);
+  App().adjustment_in_progress = false;
+  App().display_mode = kDisplayView;
+  SendMessageW(view_, WM_COMMAND, 5230, 0);
+  EXPECT_GT(App().view_geometry.zoom, 1.0);
+}
+
+TEST_F(DispatchTest, ExternalProgramGetsTheCurrentFile) {
+  WinTempDir dir;
+  std::wstring record = dir.File(L"arguments.txt");
+  std::string script = "@echo [%*]> \"%~dp0arguments.txt\"\r\n";
+  std::wstring recorder = dir.Write(L"recorder.cmd", std::vector<uint8_t>(script.begin(), script.end()));
+  App().settings.program_paths[4] = std::u16string(recorder.begin(), recorder.end());
+  App().current_path = L"C:\\pictures\\a b.png";
+  App().settings.always_on_top = 1;
+  SendMessageW(view_, WM_COMMAND, 5424, 0);
+  std::string text;
+  for (int i = 0; i < 100 && text.empty(); ++i) {
+    Sleep(100);
+    HANDLE h = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    char buffer[256];
+    DWORD got = 0;
+    ReadFile(h, buffer, sizeof(buffer), &got, nullptr);
+    CloseHandle(h);
+    text.assign(buffer, got);
+  }
+  EXPECT_EQ(text.substr(0, text.find_first_of("\r\n")), "[\"C:\\pictures\\a b.png\"]");
+  EXPECT_FALSE(Topmost()) << "the program is not hidden behind us";
+}
+
+}  // namespace
