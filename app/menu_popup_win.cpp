@@ -90,6 +90,13 @@ void ShowContextMenu(HWND window, POINT client) {
   ShowPopupMenu(window, MainPopup(), screen, 0);
 }
 
+bool ShowContextMenuForKey(HWND window, LPARAM position) {
+  constexpr LPARAM kFromKeyboard = -1;
+  if (position != kFromKeyboard) return false;
+  ShowContextMenu(window, {0, 0});
+  return true;
+}
+
 void DestroyMenuOwner() {
   HWND& owner = OwnerHandle();
   if (owner) DestroyWindow(owner);

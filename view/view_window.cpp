@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/commands_win.h"
 #include "app/drop_files_win.h"
+#include "app/menu_popup_win.h"
 #include "app/shutdown_win.h"
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
@@ -168,6 +169,9 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_COMMAND:
       OnViewWindowCommand(wparam);
       return 0;
+    case WM_CONTEXTMENU:
+      if (ShowContextMenuForKey(window, lparam)) return 0;
+      break;
     case WM_COPYDATA:
       if (IsWindowEnabled(window)) {
         HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));

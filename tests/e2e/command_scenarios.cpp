@@ -85,6 +85,12 @@ E2E_SCENARIO(BuiltInKeysWorkWithoutSettings) {
   PressKey(view, 'T');
   PressKey(view, 'T');
   PressKey(view, 'T');
+  // What the system sends for the keyboard's menu key.
+  PostMessageW(view, WM_CONTEXTMENU, WPARAM(view), -1);
+  ctx.Expect(app.WaitForWindow(L"#32768", 5000) != nullptr, "the menu key opens the context menu");
+  PressKey(view, VK_ESCAPE);  // taken by the menu
+  Sleep(300);
+  ctx.Expect(app.WaitForExit(100) == -1, "Esc in the menu only closes the menu");
   PressKey(view, VK_ESCAPE);
   if (!ctx.Expect(app.WaitForExit(5000) == 0, "Esc closes the program")) return;
   ctx.Expect(EndedOnTop(app), "T three times leaves the window on top");
