@@ -12,6 +12,8 @@
 #include "app/menu_items_win.h"
 #include "app/settings_values.h"
 #include "app/win_handles.h"
+#include "image/document_state.h"
+#include "image/file_list.h"
 #include "image/image_buffer.h"
 #include "view/view_geometry.h"
 
@@ -61,6 +63,8 @@ struct ApplicationState {
   ImageBuffer staging{};
   ImageBuffer current{};
   ImageBuffer result{};
+  DocumentState document;
+  FileList file_list;
   std::wstring current_path;  // the file shown; empty when there is none
   bool modified = false;
   bool open_failed = false;  // the canvas says so until the next image

@@ -11,6 +11,8 @@
 #include "app/settings_environment_win.h"
 #include "app/settings_save.h"
 #include "app/settings_writer.h"
+#include "image/document_save_win.h"
+#include "image/folder_watch_win.h"
 #include "image/document_win.h"
 #include "image/image_buffer.h"
 
@@ -66,7 +68,8 @@ void ReleaseResources() {
   ApplicationState& app = App();
   app.modified = false;
   if (app.view_dc) SelectObject(app.view_dc, GetStockObject(DEFAULT_GUI_FONT));
-  ReleasePixels(&app.result);
+  StopWatchingFolder();
+  DiscardSavePreview();
   ReleasePixels(&app.staging);
   ReleasePixels(&app.current);
   app.panel_brush.reset();

@@ -20,10 +20,10 @@ std::u16string Ascii(const std::string& text) { return std::u16string(text.begin
 
 // Camera names, numbered scans, copies and some files that are no images, in
 // the shuffled order a file system may give.
-std::vector<FolderItem> SyntheticFolder() {
+std::vector<FolderEntry> SyntheticFolder() {
   const char* const shapes[] = {"IMG_%d.JPG", "scan %d.tif", "Holiday %d (2).png", "img%d.jpeg",
                                 "notes %d.txt", "DSC%05d.jpg", "frame_%d.gif", "page%d.bmp"};
-  std::vector<FolderItem> items;
+  std::vector<FolderEntry> items;
   char name[64];
   for (int i = 0; i < kNames; ++i) {
     std::snprintf(name, sizeof name, shapes[i % 8], i);
@@ -70,10 +70,10 @@ bool NaiveIsImage(const std::u16string& name) {
 }
 
 void BM_FolderList_Reference(benchmark::State& state) {
-  const std::vector<FolderItem> items = SyntheticFolder();
+  const std::vector<FolderEntry> items = SyntheticFolder();
   for (auto _ : state) {
     std::vector<FileListEntry> entries;
-    for (const FolderItem& item : items) {
+    for (const FolderEntry& item : items) {
       if (!item.is_folder && NaiveIsImage(item.name)) {
         entries.push_back({item.name, {}, 0, item.last_write, item.size});
       }
@@ -85,7 +85,7 @@ void BM_FolderList_Reference(benchmark::State& state) {
 BENCHMARK(BM_FolderList_Reference)->Unit(benchmark::kMillisecond);
 
 void BM_FolderList_Ovira(benchmark::State& state) {
-  const std::vector<FolderItem> items = SyntheticFolder();
+  const std::vector<FolderEntry> items = SyntheticFolder();
   for (auto _ : state) {
     FileList list;
     list.AssignFolder(CollectFolderImages(items, {}), SortOrder::kName, u"IMG_8.JPG");

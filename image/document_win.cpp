@@ -1,19 +1,136 @@
 #include "image/document_win.h"
 
+#include <windows.h>
+#include <commdlg.h>
+
 #include "app/app_state.h"
+#include "app/language_module_win.h"
+#include "app/wide_text.h"
+#include "image/document_clipboard_win.h"
+#include "image/document_delete_win.h"
+#include "image/document_list_win.h"
+#include "image/document_save_win.h"
+#include "image/colour_count_message_win.h"
+#include "image/wallpaper_win.h"
+#include "lang/string_ids.h"
 
-// Nothing can be modified or decoded yet: images arrive with the codecs and
-// the document operations built on them.
+namespace {
 
-bool SettleUnsavedChanges() { return !App().modified; }
+constexpr int kCommandOpen = 5010;
+constexpr int kCommandReload = 5011;
+constexpr int kCommandSaveAs = 5012;
+constexpr int kCommandSave = 5013;
+constexpr int kCommandCopy = 5030;
+constexpr int kCommandPaste = 5031;
+constexpr int kCommandDelete = 5032;
+constexpr int kCommandCopyView = 5035;
+constexpr int kCommandWallpaper = 5050;
+constexpr int kCommandColourCount = 5110;
+constexpr int kCommandSavePreview = 5810;
 
-// A failed open leaves the empty canvas with its note.
-bool OpenDocument(const std::wstring&, int) {
-  ApplicationState& app = App();
-  ReleasePixels(&app.current);
-  app.open_failed = true;
-  if (app.view_window) InvalidateRect(app.view_window, nullptr, FALSE);
-  return false;
+ApplicationState& A() { return App(); }
+
+std::wstring OpenFilters() {
+  struct Filter {
+    UINT label;
+    const wchar_t* patterns;
+  };
+  // Archives and plug-in formats join the list with their modules.
+  const Filter filters[] = {
+      {IDS_FILTER_ALL_IMAGES, L"*.bmp;*.png;*.jpg;*.jpe;*.jpeg;*.tif;*.tiff;*.gif"},
+      {IDS_FILTER_BMP, L"*.bmp"},
+      {IDS_FILTER_PNG, L"*.png"},
+      {IDS_FILTER_JPEG, L"*.jpg;*.jpe;*.jpeg"},
+      {IDS_FILTER_TIFF, L"*.tif;*.tiff"},
+      {IDS_FILTER_GIF, L"*.gif"},
+      {IDS_FILTER_ALL_FILES, L"*.*"},
+  };
+  std::wstring list;
+  for (const Filter& f : filters) {
+    list += LanguageString(A().language.get(), f.label) + L'\0' + f.patterns + L'\0';
+  }
+  return list + L'\0';
 }
 
-bool RunDocumentCommand(int) { return false; }
+void OpenWithDialog() {
+  ApplicationState& app = A();
+  std::wstring filters = OpenFilters();
+  std::wstring folder = app.document.folder.empty() ? ToWide(app.settings.last_folder)
+                                                    : app.document.folder;
+  wchar_t file[MAX_PATH] = {};
+  OPENFILENAMEW ofn = {sizeof(ofn)};
+  ofn.hwndOwner = OwnerWindow();
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (GetOpenFileNameW(&ofn) && SettleUnsavedChanges()) OpenDocument(file, 0);
+}
+
+void Reload() {
+  ApplicationState& app = A();
+  if (app.document.path.empty() || !SettleUnsavedChanges()) return;
+  if (app.file_list.empty()) {
+    OpenDocument(app.document.path, 0);
+  } else {
+    OpenListEntry(app.file_list.current());
+  }
+}
+
+}  // namespace
+
+bool SettleUnsavedChanges() {
+  ApplicationState& app = A();
+  if (!app.modified) return true;
+  if (app.display_mode == kDisplayFullScreen && app.settings.replace_modified_silently) return true;
+  std::wstring caption = app.document.name.empty() ? L"Ovira" : app.document.name;
+  std::wstring question = LanguageString(app.language.get(), IDS_SAVE_QUESTION);
+  int answer = MessageBoxW(OwnerWindow(), question.c_str(), caption.c_str(),
+                           MB_YESNOCANCEL | MB_ICONQUESTION);
+  // A box that could not be shown counts as Cancel: changes are never
+  // dropped without the user saying so.
+  if (answer == IDYES) return SaveDocumentAs();
+  return answer == IDNO;
+}
+
+bool RunDocumentCommand(int command) {
+  if (RunListCommand(command)) return true;
+  switch (command) {
+    case kCommandOpen:
+      OpenWithDialog();
+      return true;
+    case kCommandReload:
+      Reload();
+      return true;
+    case kCommandSaveAs:
+      SaveDocumentAs();
+      return true;
+    case kCommandSave:
+      SaveDocument();
+      return true;
+    case kCommandCopy:
+      CopyImageToClipboard();
+      return true;
+    case kCommandCopyView:
+      CopyViewToClipboard();
+      return true;
+    case kCommandPaste:
+      PasteFromClipboard();
+      return true;
+    case kCommandDelete:
+      DeleteCurrentFile();
+      return true;
+    case kCommandWallpaper:
+      SetAsWallpaper();
+      return true;
+    case kCommandColourCount:
+      ShowColourCount();
+      return true;
+    case kCommandSavePreview:
+      MakeSavePreview();
+      return true;
+  }
+  return false;
+}

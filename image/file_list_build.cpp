@@ -14,9 +14,9 @@ namespace {
 // in a folder of photographs ends the search after the first pattern.
 class FolderSearch {
  public:
-  explicit FolderSearch(std::span<const FolderItem> items) : items_(items), taken_(items.size()) {
+  explicit FolderSearch(std::span<const FolderEntry> items) : items_(items), taken_(items.size()) {
     capacity_ = size_t(std::count_if(items.begin(), items.end(),
-                                     [](const FolderItem& item) { return !item.is_folder; }));
+                                     [](const FolderEntry& item) { return !item.is_folder; }));
     found_.reserve(capacity_);
   }
 
@@ -25,7 +25,7 @@ class FolderSearch {
   bool Search(std::u16string_view pattern_text) {
     const NamePattern pattern(pattern_text);
     for (size_t i = 0; i < items_.size() && found_.size() < capacity_; ++i) {
-      const FolderItem& item = items_[i];
+      const FolderEntry& item = items_[i];
       if (item.is_folder || taken_[i] || !pattern.Fits(item.name)) continue;
       taken_[i] = true;
       found_.push_back({item.name, {}, 0, item.last_write, item.size});
@@ -36,7 +36,7 @@ class FolderSearch {
   std::vector<FileListEntry> Take() { return std::move(found_); }
 
  private:
-  std::span<const FolderItem> items_;
+  std::span<const FolderEntry> items_;
   std::vector<bool> taken_;
   size_t capacity_ = 0;
   std::vector<FileListEntry> found_;
@@ -55,12 +55,12 @@ bool SameStamp(const FileStamp& a, const FileStamp& b) {
          a.last_write.high == b.last_write.high;
 }
 
-FolderRebuild CheckCurrent(const std::vector<FolderItem>& items, std::u16string_view current_name,
+FolderRebuild CheckCurrent(const std::vector<FolderEntry>& items, std::u16string_view current_name,
                            const FileStamp& remembered) {
   FolderRebuild result;
   if (current_name.empty()) return result;
   // A folder's name reads as empty, which no current name equals.
-  const auto found = FindByName(items, current_name, [](const FolderItem& item) {
+  const auto found = FindByName(items, current_name, [](const FolderEntry& item) {
     return item.is_folder ? std::u16string_view{} : std::u16string_view(item.name);
   });
   if (!found) return result;
@@ -72,7 +72,7 @@ FolderRebuild CheckCurrent(const std::vector<FolderItem>& items, std::u16string_
 
 }  // namespace
 
-std::vector<FileListEntry> CollectFolderImages(std::span<const FolderItem> items,
+std::vector<FileListEntry> CollectFolderImages(std::span<const FolderEntry> items,
                                                std::span<const std::u16string> plugin_patterns) {
   FolderSearch search(items);
   if (SearchEach(&search, kBuiltInImagePatterns)) SearchEach(&search, plugin_patterns);
@@ -99,7 +99,7 @@ FolderRebuild RebuildFolderList(FileList* list, const PathString& folder,
                                 std::u16string_view current_name, const FileStamp& remembered,
                                 std::span<const std::u16string> plugin_patterns,
                                 SortOrder order) {
-  std::vector<FolderItem> items;
+  std::vector<FolderEntry> items;
   ListFolder(folder, &items);  // an unreadable folder leaves no items and so an empty list
   list->AssignFolder(CollectFolderImages(items, plugin_patterns), order, current_name);
   return CheckCurrent(items, current_name, remembered);

@@ -15,7 +15,7 @@
 // patterns first, then the plug-ins' patterns in their order. Folders are
 // never taken, a file at most once however many patterns it fits, and never
 // more entries than the folder holds files.
-std::vector<FileListEntry> CollectFolderImages(std::span<const FolderItem> items,
+std::vector<FileListEntry> CollectFolderImages(std::span<const FolderEntry> items,
                                                std::span<const std::u16string> plugin_patterns);
 
 // The image members of an archive's member table (read elsewhere), in

@@ -9,7 +9,7 @@
 #include "image/path.h"
 #include "image/win_records.h"
 
-struct FolderItem {
+struct FolderEntry {
   std::u16string name;
   FileTimeValue last_write{};
   uint64_t size = 0;  // bytes; 0 for folders
@@ -19,4 +19,4 @@ struct FolderItem {
 // Every entry of the folder but "." and "..", in the order the system gives
 // them. An empty folder path means the working folder. False when the folder
 // cannot be read; items is then empty.
-bool ListFolder(const PathString& folder, std::vector<FolderItem>* items);
+bool ListFolder(const PathString& folder, std::vector<FolderEntry>* items);

@@ -71,7 +71,7 @@ std::u16string Utf16From(std::string_view text) {
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, std::vector<FolderItem>* items) {
+bool ListFolder(const std::string& folder, std::vector<FolderEntry>* items) {
   items->clear();
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return false;

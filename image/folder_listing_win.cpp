@@ -8,7 +8,7 @@ bool IsDotEntry(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 
-FolderItem ItemFrom(const WIN32_FIND_DATAW& found) {
+FolderEntry ItemFrom(const WIN32_FIND_DATAW& found) {
   const std::wstring_view name = found.cFileName;
   const bool is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return {std::u16string(reinterpret_cast<const char16_t*>(name.data()), name.size()),
@@ -18,7 +18,7 @@ FolderItem ItemFrom(const WIN32_FIND_DATAW& found) {
 
 }  // namespace
 
-bool ListFolder(const std::wstring& folder, std::vector<FolderItem>* items) {
+bool ListFolder(const std::wstring& folder, std::vector<FolderEntry>* items) {
   items->clear();
   std::wstring pattern = folder;
   if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';

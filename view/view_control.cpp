@@ -1,6 +1,7 @@
 #include "view/view_control.h"
 
 #include "app/app_state.h"
+#include "view/title_win.h"
 #include "view/view_dc.h"
 #include "view/view_pan.h"
 #include "view/view_window.h"
@@ -49,6 +50,7 @@ void SettleAfterZoom() {
     LayOutViewWindow(true);
   }
   RepaintView();
+  RefreshTitle();
 }
 
 }  // namespace

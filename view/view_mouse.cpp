@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/commands_win.h"
 #include "app/menu_popup_win.h"
+#include "view/title_win.h"
 #include "view/view_control.h"
 #include "view/view_dc.h"
 #include "view/view_pan.h"
@@ -106,6 +107,7 @@ void FinishZoomRectangle() {
     LayOutViewWindow(true);
   }
   RepaintView();
+  RefreshTitle();
 }
 
 // A left drag in the plain window: by the settings, move the window, draw a

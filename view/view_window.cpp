@@ -13,6 +13,7 @@
 #include "app/language_module_win.h"
 #include "lang/string_ids.h"
 #include "app/window_placement.h"
+#include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
 #include "view/view_control.h"
 #include "view/view_dc.h"
@@ -179,6 +180,10 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 1;
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
+    case WM_ACTIVATEAPP:
+      // Another program may have changed the folder meanwhile.
+      if (wparam) CheckFolderForChanges();
       return 0;
     case WM_CLOSE:
       CloseProgram();

@@ -18,10 +18,10 @@ namespace {
 using Strings = std::vector<std::string>;
 using Patterns = std::vector<std::u16string>;
 
-FolderItem File(std::u16string name, uint64_t size = 100) {
+FolderEntry File(std::u16string name, uint64_t size = 100) {
   return {std::move(name), {}, size, false};
 }
-FolderItem Folder(std::u16string name) { return {std::move(name), {}, 0, true}; }
+FolderEntry Folder(std::u16string name) { return {std::move(name), {}, 0, true}; }
 
 TEST(FileListPatterns, TheDotStandsWhereTheExtensionBegins) {
   const struct {
@@ -45,13 +45,13 @@ TEST(FileListPatterns, TheDotStandsWhereTheExtensionBegins) {
 }
 
 TEST(FileListFolder, EachFileListedOnceUnderItsOwnExtension) {
-  const FolderItem items[] = {File(u"a.tif"), File(u"b.tiff"), File(u"c.jpe"), File(u"d.jpeg")};
+  const FolderEntry items[] = {File(u"a.tif"), File(u"b.tiff"), File(u"c.jpe"), File(u"d.jpeg")};
   EXPECT_EQ(Names(CollectFolderImages(items, {})),
             (Strings{"a.tif", "b.tiff", "c.jpe", "d.jpeg"}));
 }
 
 TEST(FileListFolder, SearchedInPatternOrderThenPluginOrder) {
-  const FolderItem items[] = {File(u"z.png"), File(u"y.jpg"),  File(u"x.pic"), File(u"w.tiff"),
+  const FolderEntry items[] = {File(u"z.png"), File(u"y.jpg"),  File(u"x.pic"), File(u"w.tiff"),
                               File(u"v.gif"), File(u"u.mag"),  File(u"t.BMP"), File(u"s.txt")};
   const Patterns plugins = {u"*.mag", u"*.pic"};
   EXPECT_EQ(Names(CollectFolderImages(items, plugins)),
@@ -60,7 +60,7 @@ TEST(FileListFolder, SearchedInPatternOrderThenPluginOrder) {
 
 TEST(FileListFolder, CapacityIsTheNumberOfFiles) {
   // Subfolders neither count nor get listed, whatever their names.
-  const FolderItem items[] = {Folder(u"trip.jpg"), File(u"a.jpg", 2048), File(u"notes.txt"),
+  const FolderEntry items[] = {Folder(u"trip.jpg"), File(u"a.jpg", 2048), File(u"notes.txt"),
                               Folder(u"sub"), File(u"b.png")};
   std::vector<FileListEntry> images = CollectFolderImages(items, {});
   EXPECT_EQ(Names(images), (Strings{"a.jpg", "b.png"}));
@@ -73,7 +73,7 @@ TEST(FileListFolder, CapacityIsTheNumberOfFiles) {
   const Patterns greedy = {u"*.JPG", u"*.*", u"*"};
   EXPECT_EQ(Names(CollectFolderImages(items, greedy)), (Strings{"a.jpg", "b.png", "notes.txt"}));
 
-  const FolderItem only_folders[] = {Folder(u"a.jpg"), Folder(u"b")};
+  const FolderEntry only_folders[] = {Folder(u"a.jpg"), Folder(u"b")};
   EXPECT_TRUE(CollectFolderImages(only_folders, greedy).empty());
   EXPECT_TRUE(CollectFolderImages({}, greedy).empty());
 }

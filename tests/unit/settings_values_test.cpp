@@ -166,7 +166,7 @@ TEST_F(SettingsValuesTest, StoredValuesOutsideTheirRangeTakeTheFallback) {
       {83, 10, &SettingsValues::save_compression_level, 9},
       {87, -1, &SettingsValues::save_gamma, 2200},
       {87, 0, &SettingsValues::save_gamma, 0},
-      {93, 3, &SettingsValues::save_option_93, 2},
+      {93, 3, &SettingsValues::save_lossless_markers, 2},
       {224, -5, &SettingsValues::drag_threshold, -5},  // no rule
   };
   for (const Case& c : cases) {

@@ -28,11 +28,11 @@ TEST(FileListWin, ListsFilesAndFoldersWithSizes) {
   const std::wstring sub = dir.path() + L"\\sub.jpg";
   ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
 
-  std::vector<FolderItem> items;
+  std::vector<FolderEntry> items;
   ASSERT_TRUE(ListFolder(dir.path(), &items));
   ASSERT_EQ(items.size(), 4u);
   auto find = [&](std::u16string_view name) {
-    return std::find_if(items.begin(), items.end(), [&](const FolderItem& i) { return i.name == name; });
+    return std::find_if(items.begin(), items.end(), [&](const FolderEntry& i) { return i.name == name; });
   };
   ASSERT_NE(find(u"a.tif"), items.end());
   EXPECT_EQ(find(u"a.tif")->size, 3000u);

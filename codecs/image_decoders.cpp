@@ -1,0 +1,29 @@
+#include "codecs/image_decoders.h"
+
+#include "codecs/bmp_reader.h"
+
+bool HasBuiltInDecoder(FormatCode format) { return format == kFormatBmp; }
+
+bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
+  switch (format) {
+    case kFormatBmp:
+      return ReadBmp(source);
+    default:
+      source->status = Status::kUnsupported;
+      return false;
+  }
+}
+
+Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format) {
+  *format = DetectFileFormat(path);
+  if (*format == kFormatCannotOpen) return Status::kReadFailed;
+  if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
+  DecodeSource source;
+  if (!OpenFileSource(&source, path, target)) return source.status;
+  // Every decode starts from a clean palette: entries the file does not
+  // define must read as zero.
+  for (RgbQuad& entry : target->palette) entry = {};
+  if (!DecodeBuiltIn(*format, &source)) return source.status;
+  target->last_write_time = source.file.last_write_time();
+  return Status::kOk;
+}

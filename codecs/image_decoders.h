@@ -1,0 +1,19 @@
+// The built-in decoders, chosen by the format that detection found.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/decode_source.h"
+#include "image/format_detect.h"
+
+// Whether this build reads the format itself.
+bool HasBuiltInDecoder(FormatCode format);
+
+// Decodes the source into its target with the format's decoder and sets the
+// source's status. False, with status kUnsupported, for formats without one.
+bool DecodeBuiltIn(FormatCode format, DecodeSource* source);
+
+// Detects, maps and decodes a file into `target` (the staging record), and
+// records the file's last-write time. The status says why it failed.
+Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format);

@@ -1,0 +1,4 @@
+// How many colours the image uses, in a message box.
+#pragma once
+
+void ShowColourCount();

@@ -1,0 +1,145 @@
+#include "image/save_dialog_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include "app/app_state.h"
+#include "app/dialog_loader_win.h"
+#include "app/language_module_win.h"
+#include "app/wide_text.h"
+#include "lang/string_ids.h"
+
+namespace {
+
+struct SaveFilter {
+  UINT label;
+  const wchar_t* patterns;
+  const wchar_t* extension;  // default extension, without the dot
+};
+
+// In save-type order: the filter index is the save type plus one.
+const SaveFilter kSaveFilters[] = {
+    {IDS_FILTER_BMP, L"*.bmp", L"bmp"},
+    {IDS_FILTER_PNG, L"*.png", L"png"},
+    {IDS_FILTER_JPEG, L"*.jpg;*.jpe;*.jpeg", L"jpg"},
+    {IDS_FILTER_TIFF, L"*.tif;*.tiff", L"tif"},
+    {IDS_FILTER_GIF, L"*.gif", L"gif"},
+    {IDS_FILTER_JPEG_LOSSLESS, L"*.jpg;*.jpe;*.jpeg", L"jpg"},
+};
+constexpr int kBmpDepths[] = {24, 8, 4, 1};
+
+ApplicationState& A() { return App(); }
+
+std::wstring FilterList(bool with_lossless) {
+  std::wstring list;
+  int count = with_lossless ? 6 : 5;
+  for (int i = 0; i < count; ++i) {
+    list += LanguageString(A().language.get(), kSaveFilters[i].label) + L" (" +
+            kSaveFilters[i].patterns + L")" + L'\0' + kSaveFilters[i].patterns + L'\0';
+  }
+  return list + L'\0';
+}
+
+std::wstring WithoutExtension(const std::wstring& name) {
+  size_t dot = name.find_last_of(L'.');
+  return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// The panel only shows the options of the type chosen; the other types'
+// options appear with their encoders.
+void ShowPanelFor(HWND panel, int save_type) {
+  bool bmp = save_type == 0;
+  for (int id : {IDC_SAVE_DEPTH_LABEL, IDC_SAVE_DEPTH, IDC_SAVE_DITHER}) {
+    ShowWindow(GetDlgItem(panel, id), bmp ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void FillPanel(HWND panel) {
+  HWND depth = GetDlgItem(panel, IDC_SAVE_DEPTH);
+  for (int bits : kBmpDepths) {
+    std::wstring text = std::to_wstring(bits) + L" bits per pixel";
+    int row = static_cast<int>(SendMessageW(depth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    SendMessageW(depth, CB_SETITEMDATA, row, bits);
+    if (bits == A().settings.save_bmp_depth) SendMessageW(depth, CB_SETCURSEL, row, 0);
+  }
+  CheckDlgButton(panel, IDC_SAVE_DITHER, A().settings.save_dither ? BST_CHECKED : BST_UNCHECKED);
+  ShowPanelFor(panel, A().settings.save_type);
+}
+
+void ReadPanel(HWND panel) {
+  HWND depth = GetDlgItem(panel, IDC_SAVE_DEPTH);
+  LRESULT row = SendMessageW(depth, CB_GETCURSEL, 0, 0);
+  if (row != CB_ERR) A().settings.save_bmp_depth = static_cast<int32_t>(SendMessageW(depth, CB_GETITEMDATA, row, 0));
+  A().settings.save_dither = IsDlgButtonChecked(panel, IDC_SAVE_DITHER) == BST_CHECKED;
+}
+
+// A new filter changes the type, the default extension and the extension of
+// the name typed so far.
+void OnTypeChange(HWND panel, const OPENFILENAMEW* ofn) {
+  int type = static_cast<int>(ofn->nFilterIndex) - 1;
+  if (type < 0 || type > 5) return;
+  A().settings.save_type = type;
+  HWND dialog = GetParent(panel);
+  SendMessageW(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(kSaveFilters[type].extension));
+  wchar_t typed[MAX_PATH] = {};
+  SendMessageW(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(typed));
+  if (typed[0]) {
+    std::wstring renamed = WithoutExtension(typed) + L"." + kSaveFilters[type].extension;
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(renamed.c_str()));
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(renamed.c_str()));
+  }
+  ShowPanelFor(panel, type);
+}
+
+UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    FillPanel(panel);
+    return TRUE;
+  }
+  if (message != WM_NOTIFY) return 0;
+  auto* notify = reinterpret_cast<OFNOTIFYW*>(lparam);
+  switch (notify->hdr.code) {
+    case CDN_TYPECHANGE:
+      OnTypeChange(panel, notify->lpOFN);
+      break;
+    case CDN_FILEOK:
+      ReadPanel(panel);
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool AskSavePath(std::wstring* chosen) {
+  ApplicationState& app = A();
+  bool from_jpeg = app.current.source_format == kSourceJpeg;
+  if (app.settings.save_type == 5 && !from_jpeg) app.settings.save_type = 2;
+  std::wstring filters = FilterList(from_jpeg);
+  std::wstring folder = app.document.folder.empty() ? ToWide(app.settings.last_folder)
+                                                    : app.document.folder;
+  wchar_t file[MAX_PATH] = {};
+  lstrcpynW(file, WithoutExtension(app.document.name).c_str(), MAX_PATH);
+
+  DialogTemplate panel(IDD_SAVE_PANEL);
+  OPENFILENAMEW ofn = {sizeof(ofn)};
+  ofn.hwndOwner = OwnerWindow();
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(app.settings.save_type + 1);
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrDefExt = kSaveFilters[app.settings.save_type].extension;
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+              OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+  if (panel.get()) {
+    ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
+    ofn.hInstance = reinterpret_cast<HINSTANCE>(const_cast<DLGTEMPLATE*>(panel.get()));
+    ofn.lpfnHook = PanelHook;
+  }
+  if (!GetSaveFileNameW(&ofn)) return false;
+  app.settings.save_type = static_cast<int32_t>(ofn.nFilterIndex) - 1;
+  *chosen = file;
+  return true;
+}

@@ -1,0 +1,4 @@
+// The current image as the desktop background.
+#pragma once
+
+void SetAsWallpaper();

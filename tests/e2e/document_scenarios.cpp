@@ -1,0 +1,324 @@
+// Opening, stepping, the clipboard, deleting, saving and the wallpaper, as a
+// user does them: commands to the real program, checked on the screen, in
+// the title and in the files it writes.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app_instance.h"
+#include "tests/e2e/capture.h"
+#include "tests/e2e/image_files.h"
+#include "tests/e2e/scenario.h"
+#include "tests/e2e/settings_file.h"
+
+namespace {
+
+constexpr uint32_t kGrey = 0x808080;
+
+// A viewer that does not follow the image size, at a fixed place, quiet.
+bool StartViewer(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments, HWND* view) {
+  WriteSettingsFile(app.settings_path(),
+                    QuietSettings({{33, 0}, {49, 40}, {50, 40}, {51, 520}, {52, 420}}));
+  if (!ctx.Expect(app.Start(arguments), "process started")) return false;
+  *view = app.WaitForWindow(L"Ovira_vwin_class");
+  return ctx.Expect(*view != nullptr, "the view window appears");
+}
+
+bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms = 5000) {
+  DWORD start = GetTickCount();
+  do {
+    if (WindowTitle(window).rfind(prefix, 0) == 0) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetDlgCtrlID(child) == search->id) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A control anywhere below `root` (EnumChildWindows walks all descendants).
+HWND FindControl(HWND root, int id) {
+  ChildSearch search = {id, nullptr};
+  EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Close(AppInstance& app, HWND view) {
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  app.WaitForExit(5000);
+}
+
+}  // namespace
+
+E2E_SCENARIO(OpenedBmpIsShownPixelForPixelWithBackgroundStrips) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\pic.bmp";
+  WritePatternBmp(picture, 120, 90, 11);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"pic.bmp  ( 120x90  24bit  31.6KB )  100%"),
+             "the title names the file, its size, depth and zoom");
+  Sleep(300);
+  ClientPixels shot;
+  if (!ctx.Expect(CaptureClient(view, &shot), "client captured")) return;
+  int left = (shot.width - 120) / 2, top = (shot.height - 90) / 2;
+  int wrong = 0;
+  for (int y = 0; y < 90; ++y) {
+    for (int x = 0; x < 120; ++x) wrong += shot.At(left + x, top + y) != PatternColour(x, y, 11);
+  }
+  ctx.Expect(wrong == 0, "every image pixel is drawn unchanged at 100 % (" + std::to_string(wrong) +
+                             " differ)");
+  ctx.Expect(shot.At(left - 1, top) == kGrey && shot.At(left + 120, top) == kGrey &&
+                 shot.At(left, top - 1) == kGrey && shot.At(left, top + 90) == kGrey &&
+                 shot.At(0, 0) == kGrey && shot.At(shot.width - 1, shot.height - 1) == kGrey,
+             "the strips around the image have the background colour");
+
+  // A right drag on an image that fits changes nothing.
+  PostMessageW(view, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(left + 10, top + 10));
+  PostMessageW(view, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(left + 60, top + 10));
+  PostMessageW(view, WM_RBUTTONUP, 0, MAKELPARAM(left + 60, top + 10));
+  Sleep(200);
+  ClientPixels after;
+  ctx.Expect(CaptureClient(view, &after) && after.pixels == shot.pixels,
+             "a right drag on a fitting image leaves the view as it was");
+
+  // 200 % doubles the drawn size.
+  SendMessageW(view, WM_COMMAND, 5230, 0);
+  Sleep(300);
+  ClientPixels zoomed;
+  if (ctx.Expect(CaptureClient(view, &zoomed), "zoomed client captured")) {
+    int min_x = zoomed.width, max_x = -1, min_y = zoomed.height, max_y = -1;
+    for (int y = 0; y < zoomed.height; ++y) {
+      for (int x = 0; x < zoomed.width; ++x) {
+        if (zoomed.At(x, y) == kGrey) continue;
+        min_x = std::min(min_x, x), max_x = std::max(max_x, x);
+        min_y = std::min(min_y, y), max_y = std::max(max_y, y);
+      }
+    }
+    ctx.Expect(max_x - min_x + 1 == 240 && max_y - min_y + 1 == 180,
+               "at 200 % the image covers 240 x 180 pixels");
+  }
+  ctx.Expect(WaitForTitle(view, L"pic.bmp  ( 120x90  24bit  31.6KB )  200%"), "the title shows 200%");
+  Close(app, view);
+}
+
+E2E_SCENARIO(StepsThroughTheFolderAndStopsAtBothEnds) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) {
+    WriteSolidBmp(app.folder() + L"\\" + name, 40, 30, 0x2040C0);
+  }
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\b.bmp"), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"b.bmp"), "b.bmp opens");
+  struct Step {
+    WPARAM command;
+    const wchar_t* shown;
+  };
+  const Step steps[] = {{5703, L"c.bmp"}, {5703, L"c.bmp"}, {5702, L"b.bmp"},
+                        {5700, L"a.bmp"}, {5702, L"a.bmp"}, {5701, L"c.bmp"}};
+  for (const Step& s : steps) {
+    SendMessageW(view, WM_COMMAND, s.command, 0);
+    ctx.Expect(WaitForTitle(view, s.shown, 2000),
+               "after " + std::to_string(s.command) + " the title shows " +
+                   std::string(s.shown, s.shown + wcslen(s.shown)));
+  }
+  Close(app, view);
+}
+
+E2E_SCENARIO(CopyThenPasteGivesTheSamePixelsWithoutAPath) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\clip.bmp";
+  WritePatternBmp(picture, 64, 48, 3);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"clip.bmp"), "clip.bmp opens");
+  Sleep(200);
+  ClientPixels before;
+  CaptureClient(view, &before);
+  SendMessageW(view, WM_COMMAND, 5030, 0);  // copy
+  SendMessageW(view, WM_COMMAND, 5031, 0);  // paste
+  ctx.Expect(WaitForTitle(view, L"Ovira  ( 64x48  24bit"), "the pasted image has no file name");
+  Sleep(200);
+  ClientPixels after;
+  ctx.Expect(CaptureClient(view, &after) && after.pixels == before.pixels,
+             "the pasted image looks exactly like the copied one");
+  Close(app, view);
+}
+
+E2E_SCENARIO(DeletingTheLastOfThreeOpensTheFirst) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) {
+    WriteSolidBmp(app.folder() + L"\\" + name, 20, 20, 0xC02020);
+  }
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\c.bmp"), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"c.bmp"), "c.bmp opens");
+  SendMessageW(view, WM_COMMAND, 5032, 0);
+  ctx.Expect(WaitForTitle(view, L"a.bmp"), "the first of the remaining two opens");
+  ctx.Expect(GetFileAttributesW((app.folder() + L"\\c.bmp").c_str()) == INVALID_FILE_ATTRIBUTES,
+             "c.bmp is gone from the folder");
+  SendMessageW(view, WM_COMMAND, 5703, 0);
+  ctx.Expect(WaitForTitle(view, L"b.bmp"), "and the list holds a and b");
+  Close(app, view);
+}
+
+E2E_SCENARIO(SaveAsEightBitBmpThroughTheSaveDialog) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\four.bmp";
+  // Four colours in quarters: an 8-bit save keeps them exactly.
+  WriteSolidBmp(picture, 32, 32, 0x10A030);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"four.bmp"), "four.bmp opens");
+
+  std::wstring target = app.folder() + L"\\saved.bmp";
+  for (int round = 0; round < 2; ++round) {
+    PostMessageW(view, WM_COMMAND, 5012, 0);
+    HWND dialog = app.WaitForWindow(L"#32770", 5000);
+    if (!ctx.Expect(dialog != nullptr, "the save dialog opens")) break;
+    Sleep(300);
+    HWND depth = FindControl(dialog, 3702);
+    if (!ctx.Expect(depth != nullptr, "the dialog carries the colour depth choice")) break;
+    SendMessageW(depth, CB_SETCURSEL, round == 0 ? 1 : 0, 0);  // 8 bits, then 24
+    HWND name = FindControl(dialog, 0x47c);                        // the file name box
+    if (!name) name = FindControl(dialog, 0x480);
+    if (!ctx.Expect(name != nullptr, "the file name box is there")) break;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    if (round == 1) {
+      // Saving over the first file asks before replacing it.
+      Sleep(500);
+      HWND confirm = nullptr;
+      DWORD start = GetTickCount();
+      while (!confirm && GetTickCount() - start < 5000) {
+        HWND w = app.WaitForWindow(L"#32770", 200);
+        if (w && w != dialog) confirm = w;
+      }
+      if (ctx.Expect(confirm != nullptr, "replacing asks first")) {
+        PostMessageW(confirm, WM_COMMAND, IDYES, 0);
+      }
+    }
+    ImageBuffer saved{};
+    DWORD start = GetTickCount();
+    bool read = false;
+    while (!read && GetTickCount() - start < 5000) {
+      Sleep(100);
+      read = ReadBmpFile(target, &saved) && saved.header.bit_count == (round == 0 ? 8 : 24);
+      if (!read) ReleasePixels(&saved);
+    }
+    if (ctx.Expect(read, round == 0 ? "an 8-bit BMP is written" : "the 24-bit save replaces it")) {
+      ctx.Expect(PixelAt(saved, 0, 0) == 0x10A030 && PixelAt(saved, 31, 31) == 0x10A030,
+                 "with the image's colour");
+    }
+    ReleasePixels(&saved);
+  }
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((app.folder() + L"\\*.ovira-new").c_str(), &found);
+  ctx.Expect(search == INVALID_HANDLE_VALUE, "no half-written file is left behind");
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  Close(app, view);
+}
+
+E2E_SCENARIO(WallpaperWritesTheStyleAndTheBitmapBesideTheSettings) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\desk.bmp";
+  WritePatternBmp(picture, 50, 40, 9);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"desk.bmp"), "desk.bmp opens");
+  PostMessageW(view, WM_COMMAND, 5050, 0);
+  HWND dialog = app.WaitForWindow(L"#32770", 5000);
+  if (!ctx.Expect(dialog != nullptr, "the wallpaper style dialog opens")) return;
+  SendMessageW(GetDlgItem(dialog, 3752), BM_CLICK, 0, 0);  // stretched
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  std::wstring wallpaper = app.folder() + L"\\save_wp.bmp";
+  ctx.Expect(WaitForFile(wallpaper, 5000), "save_wp.bmp is written beside Ovira.ini");
+  Sleep(200);
+  ImageBuffer written{};
+  if (ctx.Expect(ReadBmpFile(wallpaper, &written), "and reads as a BMP")) {
+    ctx.Expect(written.header.width == 50 && PixelAt(written, 3, 4) == PatternColour(3, 4, 9),
+               "of the shown image");
+  }
+  ReleasePixels(&written);
+  wchar_t tile[8] = {}, style[8] = {};
+  DWORD bytes = sizeof(tile);
+  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"TileWallpaper", RRF_RT_REG_SZ,
+               nullptr, tile, &bytes);
+  bytes = sizeof(style);
+  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WallpaperStyle", RRF_RT_REG_SZ,
+               nullptr, style, &bytes);
+  ctx.Expect(std::wstring(tile) == L"0" && std::wstring(style) == L"2",
+             "stretched writes TileWallpaper 0 and WallpaperStyle 2");
+  Close(app, view);
+}
+
+E2E_SCENARIO(AZipThatIsReallyAnImageOpensAsAnImage) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\x.zip";
+  WritePatternBmp(picture, 30, 20, 5);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"x.zip  ( 30x20"), "x.zip opens by its signature");
+  Close(app, view);
+}
+
+E2E_SCENARIO(RenamingWhileInactiveRebuildsTheListOnActivation) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  WriteSolidBmp(app.folder() + L"\\a.bmp", 20, 20, 0x3050A0);
+  WriteSolidBmp(app.folder() + L"\\b.bmp", 20, 20, 0x3050A0);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\a.bmp"), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"a.bmp"), "a.bmp opens");
+  MoveFileW((app.folder() + L"\\b.bmp").c_str(), (app.folder() + L"\\c.bmp").c_str());
+  Sleep(300);
+  SendMessageW(view, WM_ACTIVATEAPP, TRUE, 0);
+  SendMessageW(view, WM_COMMAND, 5703, 0);
+  ctx.Expect(WaitForTitle(view, L"c.bmp"), "the next image is the renamed file");
+  Close(app, view);
+}
+
+E2E_SCENARIO(ChangedCurrentFileAsksToReloadOnActivation) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring current = app.folder() + L"\\a.bmp";
+  WriteSolidBmp(current, 20, 20, 0x3050A0);
+  WriteSolidBmp(app.folder() + L"\\b.bmp", 20, 20, 0x3050A0);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(current), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"a.bmp  ( 20x20"), "a.bmp opens");
+  // Another program rewrites the picture; a name in the folder changes too,
+  // which is what the folder watch notices.
+  Sleep(1100);
+  WriteSolidBmp(current, 50, 40, 0x3050A0);
+  MoveFileW((app.folder() + L"\\b.bmp").c_str(), (app.folder() + L"\\d.bmp").c_str());
+  Sleep(300);
+  PostMessageW(view, WM_ACTIVATEAPP, TRUE, 0);
+  HWND question = app.WaitForWindow(L"#32770", 5000);
+  if (ctx.Expect(question != nullptr, "the viewer asks whether to reload")) {
+    ctx.Expect(WindowTitle(question) == L"a.bmp", "captioned with the file name");
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    ctx.Expect(WaitForTitle(view, L"a.bmp  ( 50x40"), "yes loads the new picture");
+  }
+  Close(app, view);
+}

@@ -1,0 +1,95 @@
+// The question before a modified image is replaced, answered by a helper
+// thread the way a user would click.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/language_module_win.h"
+#include "image/document_win.h"
+
+namespace {
+
+struct BoxSearch {
+  DWORD thread;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  wchar_t name[16];
+  if (GetWindowThreadProcessId(window, nullptr) == search->thread && GetClassNameW(window, name, 16) &&
+      lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Clicks `button` on the first message box the given thread shows.
+std::thread AnswerBox(DWORD ui_thread, int button, std::wstring* caption) {
+  return std::thread([=] {
+    for (int i = 0; i < 200; ++i) {
+      BoxSearch search = {ui_thread, nullptr};
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+      if (search.found) {
+        wchar_t text[128] = {};
+        GetWindowTextW(search.found, text, 128);
+        *caption = text;
+        PostMessageW(search.found, WM_COMMAND, button, 0);
+        return;
+      }
+      Sleep(25);
+    }
+  });
+}
+
+class SaveQuestion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A quit message left by an earlier test would end the box at once.
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    std::wstring name;
+    App().language.reset(LoadLanguageModule(L"English", &name));
+    App().display_mode = kDisplayView;
+    App().view_window = nullptr;  // no owner: earlier tests destroyed theirs
+    App().document.name = L"holiday.bmp";
+  }
+  void TearDown() override {
+    App().modified = false;
+    App().document.name.clear();
+    App().language.reset();
+  }
+};
+
+TEST_F(SaveQuestion, UnmodifiedImagesGoOnWithoutAsking) {
+  App().modified = false;
+  EXPECT_TRUE(SettleUnsavedChanges());
+}
+
+TEST_F(SaveQuestion, NoGoesOnAndCancelStops) {
+  App().modified = true;
+  std::wstring caption;
+  std::thread answer = AnswerBox(GetCurrentThreadId(), IDNO, &caption);
+  EXPECT_TRUE(SettleUnsavedChanges());
+  answer.join();
+  EXPECT_EQ(caption, L"holiday.bmp") << "the box is captioned with the file name";
+
+  answer = AnswerBox(GetCurrentThreadId(), IDCANCEL, &caption);
+  EXPECT_FALSE(SettleUnsavedChanges());
+  answer.join();
+}
+
+TEST_F(SaveQuestion, FullScreenReplacesSilentlyWhenTheOptionSaysSo) {
+  App().modified = true;
+  App().display_mode = kDisplayFullScreen;
+  App().settings.replace_modified_silently = 1;
+  EXPECT_TRUE(SettleUnsavedChanges());
+  App().display_mode = kDisplayView;
+}
+
+}  // namespace

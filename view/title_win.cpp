@@ -1,0 +1,30 @@
+#include "view/title_win.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/wide_text.h"
+#include "view/title_text.h"
+
+void RefreshTitle() {
+  ApplicationState& app = App();
+  const ImageBuffer& image = app.current;
+  TitleInput in;
+  in.name = ToU16(app.document.name);
+  in.has_image = image.pixels != nullptr;
+  in.modified = app.modified;
+  in.source_format = image.source_format;
+  in.load = app.document.load;
+  in.rotate_by_exif = app.settings.rotate_by_exif != 0;
+  in.width = image.header.width;
+  in.height = image.header.height;
+  in.bits_per_pixel = image.source_bits_per_pixel;
+  in.file_bytes = image.source_size;
+  in.show_zoom = app.display_mode != kDisplayEdit;
+  in.zoom = app.view_geometry.zoom;
+  in.show_preview_size = app.display_mode == kDisplayEdit && !app.adjustment_in_progress &&
+                         !app.document.temporary.path.empty();
+  in.preview_bytes = app.document.temporary.bytes;
+  std::wstring text = ToWide(BuildTitleText(in));
+  SetWindowTextW(OwnerWindow(), text.c_str());
+}
