@@ -124,6 +124,16 @@ RECT BoxRect(HWND owner) {
   return {left, top, left + width, top + height};
 }
 
+// The title is the menu item's caption, less its mnemonic mark.
+std::wstring WithoutMnemonic(const std::wstring& caption) {
+  std::wstring text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;  // "&&" keeps one
+    text += caption[i];
+  }
+  return text;
+}
+
 // Runs until the box is gone; a quit message on the way is passed on.
 void RunBoxLoop(HWND box) {
   MSG message;
@@ -146,7 +156,7 @@ void ShowAboutBox() {
   ClassRegistration link(kLinkClass, LinkProc, IDC_HAND);
   if (!info.ok() || !link.ok()) return;
   HWND owner = OwnerWindow();
-  std::wstring title = LanguageString(app.language.get(), kCommandAbout);
+  std::wstring title = WithoutMnemonic(LanguageString(app.language.get(), kCommandAbout));
   RECT r = BoxRect(owner);
   HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, kInfoClass, title.c_str(),
                              WS_POPUP | WS_CAPTION | WS_SYSMENU, r.left, r.top, r.right - r.left,
