@@ -65,7 +65,6 @@ struct ApplicationState {
   ImageBuffer result{};
   DocumentState document;
   FileList file_list;
-  std::wstring current_path;  // the file shown; empty when there is none
   bool modified = false;
   bool open_failed = false;  // the canvas says so until the next image
 

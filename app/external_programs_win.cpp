@@ -34,7 +34,7 @@ void RunExternalProgram(int index) {
   if (program.empty()) return;
   MakeWayForProgram();
   std::wstring parameters =
-      ToWide(ExternalProgramParameters(ToU16(program), ToU16(app.current_path), CurrentEntryKey()));
+      ToWide(ExternalProgramParameters(ToU16(program), ToU16(app.document.path), CurrentEntryKey()));
   SHELLEXECUTEINFOW run = {sizeof(run)};
   run.fMask = SEE_MASK_FLAG_NO_UI;
   run.hwnd = OwnerWindow();

@@ -40,7 +40,7 @@ MenuFacts CurrentFacts(int menu) {
   const SettingsValues& s = app.settings;
   MenuFacts f;
   f.has_image = ViewHasImage();
-  f.has_current_file = !app.current_path.empty();
+  f.has_current_file = !app.document.path.empty();
   f.source_format = app.current.source_format;
   f.display_mode = app.display_mode;
   f.clipboard_has_dib = menu == kSubmenuFile && IsClipboardFormatAvailable(CF_DIB);

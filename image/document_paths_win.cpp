@@ -8,12 +8,10 @@ void SetDocumentPath(const std::wstring& path) {
   app.document.path = path;
   app.document.name = slash == std::wstring::npos ? path : path.substr(slash + 1);
   app.document.folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-  app.current_path = path;
 }
 
 void ClearDocumentPath() {
   ApplicationState& app = App();
   app.document.path.clear();
   app.document.name.clear();
-  app.current_path.clear();
 }

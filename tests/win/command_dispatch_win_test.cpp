@@ -33,7 +33,7 @@ class DispatchTest : public ::testing::Test {
     app.display_mode = kDisplayView;
     app.mouse_state = kStateIdle;
     app.adjustment_in_progress = false;
-    app.current_path.clear();
+    app.document.path.clear();
     RegisterWindowClasses(app.instance);
     view_ = CreateViewWindow(app.instance);
     ASSERT_NE(view_, nullptr);
@@ -120,7 +120,7 @@ TEST_F(DispatchTest, ExternalProgramGetsTheCurrentFile) {
   std::string script = "@echo [%*]> \"%~dp0arguments.txt\"\r\n";
   std::wstring recorder = dir.Write(L"recorder.cmd", std::vector<uint8_t>(script.begin(), script.end()));
   App().settings.program_paths[4] = std::u16string(recorder.begin(), recorder.end());
-  App().current_path = L"C:\\pictures\\a b.png";
+  App().document.path = L"C:\\pictures\\a b.png";
   App().settings.always_on_top = 1;
   SendMessageW(view_, WM_COMMAND, 5424, 0);
   std::string text;
