@@ -125,6 +125,13 @@ E2E_SCENARIO(StepsThroughTheFolderAndStopsAtBothEnds) {
   HWND view;
   if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\b.bmp"), &view)) return;
   ctx.Expect(WaitForTitle(view, L"b.bmp"), "b.bmp opens");
+  // The keys: Down shows the next image, Up the previous one.
+  PostMessageW(view, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(view, WM_KEYUP, VK_DOWN, 0xC0000001);
+  ctx.Expect(WaitForTitle(view, L"c.bmp", 2000), "Down shows c.bmp");
+  PostMessageW(view, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(view, WM_KEYUP, VK_UP, 0xC0000001);
+  ctx.Expect(WaitForTitle(view, L"b.bmp", 2000), "Up returns to b.bmp");
   struct Step {
     WPARAM command;
     const wchar_t* shown;
