@@ -12,7 +12,8 @@
 // edit window's panel controls.
 void RunCommandOfMissingModule(int command);
 
-// Until the file list exists there is none, and no slideshow runs.
 bool HasFileList();
+// The file-list key of the current image when it is an archive member.
 std::optional<int32_t> CurrentEntryKey();
+// Until the slideshow exists none runs.
 void StopSlideshow();

@@ -9,6 +9,7 @@
 #include "app/accelerator_records.h"
 #include "app/accelerator_table_win.h"
 #include "app/app_state.h"
+#include "app/command_seams_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/menu_draw_win.h"
@@ -210,6 +211,22 @@ TEST_F(MenuTest, BindingTextIsDrawnRightOfTheCaption) {
   MeasureMenuItem(&measure);
   EXPECT_GT(measure.itemWidth, without_binding + 24) << "room for the binding";
   EXPECT_GT(measure.itemHeight, 10u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommandSeams, ArchiveMembersCarryTheirKey) {
+  FileList& list = App().file_list;
+  list.AssignFolder({{u"a.png", u"", 0, {}, 1}, {u"b.png", u"", 0, {}, 2}}, SortOrder::kName, u"b.png");
+  EXPECT_TRUE(HasFileList());
+  EXPECT_EQ(CurrentEntryKey(), std::nullopt) << "a file is found by its path";
+  list.AssignArchive({{u"x.png", u"", 7, {}, 1}, {u"y.png", u"", 9, {}, 2}}, SortOrder::kName, 9u);
+  EXPECT_EQ(CurrentEntryKey(), std::optional<int32_t>(9));
+  list.Clear();
+  EXPECT_FALSE(HasFileList());
+  EXPECT_EQ(CurrentEntryKey(), std::nullopt);
 }
 
 }  // namespace
