@@ -7,41 +7,17 @@
 #include "image/format_detect.h"
 #include "image/image_buffer_win.h"
 #include "image/page_memory.h"
+#include "tests/win/bitmap_canvas.h"
 #include "tests/win/win_test_files.h"
 
 namespace {
 
-// Draws the record with GDI into a 32-bit top-down DIB section and returns
-// the pixel at (x, y) as 0x00RRGGBB.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                               nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  void Draw(const ImageBuffer& image) {
-    StretchDIBits(dc_, 0, 0, image.header.width, image.header.height, 0, 0, image.header.width,
-                  image.header.height, image.pixels, AsBitmapInfo(image), DIB_RGB_COLORS, SRCCOPY);
-    GdiFlush();
-  }
-  uint32_t At(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFF; }
-
- private:
-  int width_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-};
+// Draws the whole record with GDI as the view does.
+void Draw(const BitmapCanvas& canvas, const ImageBuffer& image) {
+  StretchDIBits(canvas.dc(), 0, 0, image.header.width, image.header.height, 0, 0,
+                image.header.width, image.header.height, image.pixels, AsBitmapInfo(image),
+                DIB_RGB_COLORS, SRCCOPY);
+}
 
 TEST(ImageBufferWin, GdiReadsPaletteImagesBottomUp) {
   ImageBuffer image{};
@@ -51,8 +27,8 @@ TEST(ImageBufferWin, GdiReadsPaletteImagesBottomUp) {
   image.palette[2] = {0xFF, 0x00, 0x00, 0};
   RowFromTop(image, 0)[2] = 1;
   RowFromTop(image, 1)[0] = 2;
-  Canvas canvas(3, 2);
-  canvas.Draw(image);
+  BitmapCanvas canvas(3, 2);
+  Draw(canvas, image);
   EXPECT_EQ(canvas.At(2, 0), 0x302010u);
   EXPECT_EQ(canvas.At(0, 1), 0x0000FFu);
   EXPECT_EQ(canvas.At(1, 1), 0x000000u);
@@ -66,8 +42,8 @@ TEST(ImageBufferWin, GdiReadsPaddedTwentyFourBitRows) {
   uint8_t* top = RowFromTop(image, 0);
   top[12] = 0x01, top[13] = 0x02, top[14] = 0x03;  // x = 4: blue, green, red
   RowFromTop(image, 1)[2] = 0xAA;                     // x = 0, red
-  Canvas canvas(5, 2);
-  canvas.Draw(image);
+  BitmapCanvas canvas(5, 2);
+  Draw(canvas, image);
   EXPECT_EQ(canvas.At(4, 0), 0x030201u);
   EXPECT_EQ(canvas.At(0, 1), 0xAA0000u);
   ReleasePixels(&image);
