@@ -177,3 +177,32 @@ E2E_SCENARIO(ExternalProgramStartsFromItsKey) {
   PostMessageW(view, WM_CLOSE, 0, 0);
   ctx.Expect(app.WaitForExit(5000) == 0, "the process ends with code 0");
 }
+
+// Ctrl must really be down in the program's own input state for Ctrl+O to
+// translate. Attaching the driver's input to the program's thread shares
+// that state, so setting it here is what holding the key would do.
+E2E_SCENARIO(CtrlOOpensTheOpenDialog) {
+  AppInstance app(ctx.bin_dir);
+  HWND view = StartViewer(ctx, app, {});
+  if (!view) return;
+  DWORD program_thread = GetWindowThreadProcessId(view, nullptr);
+  bool attached = AttachThreadInput(GetCurrentThreadId(), program_thread, TRUE) != 0;
+  if (!ctx.Expect(attached, "input attached to the program's thread")) return;
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] |= 0x80;
+  keys[VK_LCONTROL] |= 0x80;
+  SetKeyboardState(keys);
+  PressKey(view, 'O');
+  HWND dialog = app.WaitForWindow(L"#32770", 5000);
+  keys[VK_CONTROL] &= 0x7F;
+  keys[VK_LCONTROL] &= 0x7F;
+  SetKeyboardState(keys);
+  AttachThreadInput(GetCurrentThreadId(), program_thread, FALSE);
+  if (ctx.Expect(dialog != nullptr, "Ctrl+O shows the open dialog")) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+  Sleep(300);
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  ctx.Expect(app.WaitForExit(5000) == 0, "the program ends with code 0");
+}
