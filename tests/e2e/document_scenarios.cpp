@@ -329,3 +329,40 @@ E2E_SCENARIO(ChangedCurrentFileAsksToReloadOnActivation) {
   }
   Close(app, view);
 }
+
+E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\plain.bmp";
+  WriteSolidBmp(picture, 60, 40, 0x40A0E0);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"plain.bmp"), "plain.bmp opens");
+
+  PostMessageW(view, WM_COMMAND, 5110, 0);
+  HWND box = app.WaitForWindow(L"#32770", 5000);
+  if (ctx.Expect(box != nullptr, "the colour count is shown")) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      text += WindowTitle(child) + L"\n";
+    }
+    ctx.Expect(text.find(L"Number of colours: 1") != std::wstring::npos,
+               "one colour, as a plain number");
+    ctx.Expect(WindowTitle(box) == L"plain.bmp", "captioned with the file name");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+
+  SendMessageW(view, WM_COMMAND, 5230, 0);  // 200 %
+  SendMessageW(view, WM_COMMAND, 5035, 0);  // copy the view
+  bool copied = false;
+  if (OpenClipboard(nullptr)) {
+    if (HGLOBAL dib = GetClipboardData(CF_DIB)) {
+      auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
+      copied = header && header->biWidth == 120 && header->biHeight == 80 && header->biBitCount == 24;
+      GlobalUnlock(dib);
+    }
+    CloseClipboard();
+  }
+  ctx.Expect(copied, "the view goes to the clipboard at its displayed size, 120 x 80");
+  Close(app, view);
+}
