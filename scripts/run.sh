@@ -9,6 +9,14 @@ source "$(dirname "$0")/common.sh"
 target=${1:-$root/samples}
 [ -e "$target" ] || { echo "run: '$target' does not exist" >&2; exit 2; }
 target=$(cd "$(dirname "$target")" && pwd)/$(basename "$target")
+# The viewer opens files, not folders: start on the folder's first image,
+# and the arrow keys step through the rest.
+if [ -d "$target" ]; then
+  first=$(find "$target" -maxdepth 1 -type f \( -iname '*.bmp' -o -iname '*.png' -o -iname '*.jpg' \
+            -o -iname '*.jpe' -o -iname '*.jpeg' -o -iname '*.gif' -o -iname '*.tif' -o -iname '*.tiff' \) |
+          LC_ALL=C sort | head -n 1)
+  [ -n "$first" ] && target=$first
+fi
 
 prepare || exit 1
 echo "build: win64 (Ovira.exe, English.dll)"
