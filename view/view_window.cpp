@@ -39,6 +39,9 @@ HWND CreateToolTip(HWND owner) {
   if (tip) {
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, kToolTipDelayMs);
     SendMessageW(tip, TTM_SETTIPBKCOLOR, RGB(255, 255, 255), 0);
+    if (App().ui_font) {
+      SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(App().ui_font.get()), FALSE);
+    }
   }
   return tip;
 }
