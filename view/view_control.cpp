@@ -184,6 +184,8 @@ void ShowNavigatorByHover() {
   A().navigator_by_hover = true;
 }
 
+void ShowNavigatorWhilePanning() { A().navigator_shown = true; }
+
 void HideNavigator() {
   A().navigator_shown = false;
   A().navigator_by_hover = false;

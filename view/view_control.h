@@ -35,6 +35,7 @@ void ShowNewViewImage(bool mark_modified);
 // already asks for them where the pointer hovers.
 void ShowViewBar();
 void ShowNavigatorByHover();
+void ShowNavigatorWhilePanning();
 void HideNavigator();
 
 // Backgrounds 0 to 4: white, light grey, grey, dark grey, black.

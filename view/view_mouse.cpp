@@ -144,6 +144,8 @@ void DecideRightDrag() {
   }
   app.mouse_state = kStatePanning;
   SetPanningStretchMode(app.view_dc);
+  // A large enough view shows where the shown part lies while panning.
+  if (ClientHoldsNavigator(ViewClientSize())) ShowNavigatorWhilePanning();
 }
 
 void DecideDrag(HWND window, POINT client) {
@@ -280,6 +282,7 @@ void OnViewButtonUp(HWND window, bool left, POINT client) {
   } else if (state == kStatePanning) {
     ApplyViewStretchMode();
     RepaintView();
+    if (!app.navigator_by_hover) HideNavigator();
   }
   if (state == kStateRightPressed) ShowContextMenu(window, client);
 }

@@ -110,12 +110,14 @@ TEST_F(ViewWindowTest, RightDragPansALargeImage) {
   SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(200, 150));
   SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(190, 150));  // beyond the threshold 8
   EXPECT_EQ(App().mouse_state, kStatePanning);
+  EXPECT_TRUE(App().navigator_shown) << "a 400 x 300 view shows the navigator while panning";
   SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(170, 150));
   // The image follows the drag, in double steps for images wider than the screen.
   EXPECT_EQ(App().pan_step_shift, 1);
   EXPECT_EQ(G().source_x, start_x + (20 << 1));
   SendMessageW(view_, WM_RBUTTONUP, 0, Point(170, 150));
   EXPECT_EQ(App().mouse_state, kStateIdle);
+  EXPECT_FALSE(App().navigator_shown) << "and hides it when the button comes up";
 }
 
 TEST_F(ViewWindowTest, WheelRunsItsBindingAboutThePointer) {
