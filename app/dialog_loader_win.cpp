@@ -37,3 +37,11 @@ INT_PTR ShowModalDialog(int id, HWND owner, DLGPROC procedure, LPARAM param) {
   if (!dialog.get()) return -1;
   return DialogBoxIndirectParamW(App().instance, dialog.get(), owner, procedure, param);
 }
+
+INT_PTR EndOnOkOrCancel(HWND dialog, WPARAM wparam, void (*accept)(HWND dialog)) {
+  int command = LOWORD(wparam);
+  if (command != IDOK && command != IDCANCEL) return FALSE;
+  if (command == IDOK) accept(dialog);
+  EndDialog(dialog, command);
+  return TRUE;
+}

@@ -21,3 +21,7 @@ class DialogTemplate {
 
 // Shows a modal dialog from the language module; -1 when it cannot be shown.
 INT_PTR ShowModalDialog(int id, HWND owner, DLGPROC procedure, LPARAM param);
+
+// The OK and Cancel buttons of a small modal dialog: OK runs `accept` on the
+// dialog first. TRUE when the command was one of the two.
+INT_PTR EndOnOkOrCancel(HWND dialog, WPARAM wparam, void (*accept)(HWND dialog));

@@ -7,6 +7,11 @@
 
 namespace {
 
+void StoreNoticeChoice(HWND dialog) {
+  bool hide = IsDlgButtonChecked(dialog, IDC_STARTUP_NOTICE_HIDE) == BST_CHECKED;
+  App().settings.show_startup_notice = hide ? 0 : 1;
+}
+
 INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
@@ -14,17 +19,7 @@ INT_PTR CALLBACK NoticeProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
                      App().settings.show_startup_notice ? BST_UNCHECKED : BST_CHECKED);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wparam) == IDOK) {
-        bool hide = IsDlgButtonChecked(dialog, IDC_STARTUP_NOTICE_HIDE) == BST_CHECKED;
-        App().settings.show_startup_notice = hide ? 0 : 1;
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      break;
+      return EndOnOkOrCancel(dialog, wparam, StoreNoticeChoice);
   }
   return FALSE;
 }

@@ -6,9 +6,9 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "app/program_message_win.h"
 #include "image/colour_count.h"
 #include "image/status.h"
-#include "image/status_message_win.h"
 #include "lang/string_ids.h"
 
 void ShowColourCount() {
@@ -20,7 +20,7 @@ void ShowColourCount() {
                              CountPaletteIndices(image.header.width, image.header.height, image.pixels))
                        : CountColours(image.header.width, image.header.height, image.pixels, 3);
   if (count == 0) {
-    ShowStatusMessage(OwnerWindow(), app.language.get(), app.list_window, kMessageColourCountFailed);
+    ShowProgramMessage(kMessageColourCountFailed);
     return;
   }
   std::wstring text = LanguageString(app.language.get(), IDS_COLOUR_COUNT) + L": " + std::to_wstring(count);

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "app/program_message_win.h"
 #include "app/save_settings.h"
 #include "app/wide_text.h"
 #include "codecs/image_decoders.h"
@@ -15,17 +16,12 @@
 #include "image/format_detect.h"
 #include "image/recycle_bin_win.h"
 #include "image/save_dialog_win.h"
-#include "image/status_message_win.h"
 #include "lang/string_ids.h"
 #include "view/title_win.h"
 
 namespace {
 
 ApplicationState& A() { return App(); }
-
-void ShowMessage(uint32_t code) {
-  ShowStatusMessage(OwnerWindow(), A().language.get(), A().list_window, code);
-}
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -55,13 +51,13 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& destination)
 std::wstring WriteTemporarySave(const SaveOptions& options, uint32_t* bytes) {
   std::wstring path = NewTemporaryFile();
   if (path.empty()) {
-    ShowMessage(kMessageNoTempFile);
+    ShowProgramMessage(kMessageNoTempFile);
     return {};
   }
   Status status = EncodeImageFile(A().current, options, path.c_str());
   if (status != Status::kOk) {
     DeleteFileW(path.c_str());
-    ShowMessage(StatusCode(status));
+    ShowProgramMessage(StatusCode(status));
     return {};
   }
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -133,7 +129,7 @@ bool SaveDocumentTo(const std::wstring& destination, int save_type) {
   if (!from_preview) DeleteFileW(temporary.c_str());
   if (!placed) {
     RefreshTitle();
-    ShowMessage(kMessageCopyFailed);
+    ShowProgramMessage(kMessageCopyFailed);
     return false;
   }
   AfterSave(destination, existed);
@@ -176,7 +172,7 @@ bool MakeSavePreview() {
       app.document.temporary = {path, options, bytes};
     } else {
       DeleteFileW(path.c_str());
-      ShowMessage(kMessagePreviewFailed);
+      ShowProgramMessage(kMessagePreviewFailed);
     }
   }
   RefreshTitle();

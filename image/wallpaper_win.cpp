@@ -6,10 +6,10 @@
 
 #include "app/app_state.h"
 #include "app/dialog_loader_win.h"
+#include "app/program_message_win.h"
 #include "app/settings_location_win.h"
 #include "codecs/image_encoders.h"
 #include "image/document_save_win.h"
-#include "image/status_message_win.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -57,30 +57,21 @@ void WriteStyle(const Style& s) {
   RegCloseKey(key);
 }
 
+void WriteCheckedStyle(HWND dialog) {
+  for (const Style& s : kStyles) {
+    if (IsDlgButtonChecked(dialog, s.control) == BST_CHECKED) WriteStyle(s);
+  }
+}
+
 INT_PTR CALLBACK StyleDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       CheckRadioButton(dialog, IDC_WALLPAPER_CENTRED, IDC_WALLPAPER_TILED, CurrentStyleControl());
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wparam) == IDOK) {
-        for (const Style& s : kStyles) {
-          if (IsDlgButtonChecked(dialog, s.control) == BST_CHECKED) WriteStyle(s);
-        }
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      break;
+      return EndOnOkOrCancel(dialog, wparam, WriteCheckedStyle);
   }
   return FALSE;
-}
-
-void ShowMessage(uint32_t code) {
-  ShowStatusMessage(OwnerWindow(), App().language.get(), App().list_window, code);
 }
 
 std::wstring SettingsFolder() {
@@ -98,7 +89,7 @@ void SetAsWallpaper() {
 
   std::wstring temporary = NewTemporaryFile();
   if (temporary.empty()) {
-    ShowMessage(kMessageNoTempFile);
+    ShowProgramMessage(kMessageNoTempFile);
     return;
   }
   SaveOptions bmp;
@@ -107,9 +98,9 @@ void SetAsWallpaper() {
   Status status = EncodeImageFile(app.current, bmp, temporary.c_str());
   std::wstring wallpaper = JoinPath(SettingsFolder(), kWallpaperFile);
   if (status != Status::kOk) {
-    ShowMessage(StatusCode(status));
+    ShowProgramMessage(StatusCode(status));
   } else if (!CopyFileW(temporary.c_str(), wallpaper.c_str(), FALSE)) {
-    ShowMessage(kMessageCopyFailed);
+    ShowProgramMessage(kMessageCopyFailed);
   } else {
     SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(wallpaper.c_str()),
                           SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
