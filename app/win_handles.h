@@ -52,8 +52,21 @@ struct HeapTraits {
   static void Close(HANDLE h) { HeapDestroy(h); }
 };
 
+// Processes, threads, jobs, events: nothing is null.
+struct KernelTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+// CreateFile's failure value is not null.
+struct FileTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, BrushTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelTraits>;
 using UniqueHeap = UniqueHandle<HANDLE, HeapTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
+using UniqueFile = UniqueHandle<HANDLE, FileTraits>;

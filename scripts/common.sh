@@ -32,13 +32,47 @@ build_win64() {
 }
 
 # A Wine prefix of our own, made once and reused: creating one takes ~20 s.
+# Its registry as first made is kept in .pristine/ so a test run can start
+# from it again.
 ensure_wineprefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the prefix in build/wineprefix (once)"
+  if [ ! -f "$WINEPREFIX/.pristine/user.reg" ]; then
+    echo "wine: creating the prefix in ${WINEPREFIX#"$root"/} (once)"
+    rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
     "$wineserver" -w || true
+    mkdir -p "$WINEPREFIX/.pristine"
+    cp "$WINEPREFIX"/*.reg "$WINEPREFIX/.pristine/"
   fi
+}
+
+# Undoes what an earlier run left in the prefix: the registry (wallpaper
+# values, shell state), temporary files and per-user program settings.
+reset_wineprefix() {
+  "$wineserver" -k >/dev/null 2>&1 || true
+  "$wineserver" -w >/dev/null 2>&1 || true
+  cp "$WINEPREFIX"/.pristine/*.reg "$WINEPREFIX/"
+  local user
+  for user in "$WINEPREFIX"/drive_c/users/*/; do
+    [ -L "${user%/}" ] && continue
+    rm -rf "${user}Temp" "${user}AppData/Roaming/Ovira"
+    mkdir -p "${user}Temp"
+  done
+}
+
+# Test runs read nothing from the real home: a fresh home of their own with
+# the folders a desktop has (a trash with files/ and info/ for the recycle
+# bin), and a Wine prefix whose user folders point into it. The path stays
+# the same from run to run, so the prefix's links stay valid.
+use_private_home() {
+  local home="$root/build/test-home"
+  rm -rf "$home"
+  mkdir -p "$home/Desktop" "$home/.config" "$home/.cache" \
+    "$home/.local/share/Trash/files" "$home/.local/share/Trash/info"
+  export HOME="$home" XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config"
+  export XDG_CACHE_HOME="$home/.cache"
+  unset XDG_RUNTIME_DIR XDG_DATA_DIRS XDG_CONFIG_DIRS
+  export WINEPREFIX="$root/build/wineprefix-test"
 }
 
 # Starts a private Xvfb and exports DISPLAY; stop_xvfb ends it.

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Ovira.exe and English.dll, and opens the
-# viewer under Wine on the given image or folder (default: samples/).
-# Without a display it runs on a private Xvfb inside a Wine virtual desktop
-# and saves a screenshot to ovira-screenshot.png.
+# viewer under Wine on the given image or folder (default: the 800 x 600
+# samples/landscape.bmp). Without a display it runs on a private Xvfb inside
+# a Wine virtual desktop, answers a first start's notice with OK and saves a
+# screenshot to ovira-screenshot.png (and the notice's to ovira-notice.png).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
-target=${1:-$root/samples}
+target=${1:-$root/samples/landscape.bmp}
 [ -e "$target" ] || { echo "run: '$target' does not exist" >&2; exit 2; }
 target=$(cd "$(dirname "$target")" && pwd)/$(basename "$target")
 # The viewer opens files, not folders: start on the folder's first image,
@@ -38,8 +39,9 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$wine" "$exe" "$arg"
 fi
 
-# Headless: a virtual desktop on a private X server, then a screenshot once
-# the program's window has been drawn and the screen is still.
+# Headless: a virtual desktop on a private X server. The start-up notice
+# of a first start is answered with OK, as a user would, and kept as its own
+# picture; the screenshot shows the viewer with the image.
 start_xvfb || exit 1
 trap stop_xvfb EXIT
 "$wine" explorer /desktop=Ovira,1280x1024 >/dev/null 2>&1 &
@@ -48,21 +50,40 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 shots=$(mktemp -d)
-sleep 0.5
-/usr/bin/import -window root "$shots/empty.png"
+trap 'rm -rf "$shots"; stop_xvfb' EXIT
 echo "run: Ovira.exe \"$arg\" (no display: using Xvfb)"
 "$wine" explorer /desktop=Ovira,1280x1024 "$exe" "$arg" >/dev/null 2>&1 &
 
+has_window() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1"; }
 differs() { [ "$(/usr/bin/compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1)" != "0" ]; }
-previous="$shots/empty.png"
-for i in $(seq 1 40); do
-  sleep 0.5
-  /usr/bin/import -window root "$shots/$i.png"
-  if differs "$shots/empty.png" "$shots/$i.png" && ! differs "$previous" "$shots/$i.png"; then
-    break
-  fi
-  previous="$shots/$i.png"
-done
-cp "$shots/$i.png" "$root/ovira-screenshot.png"
-rm -rf "$shots"
-echo "run: screenshot saved to $root/ovira-screenshot.png"
+# Takes screenshots until two in a row agree, so the picture is complete.
+still_screen() {  # output file
+  /usr/bin/import -window root "$shots/before.png"
+  for _ in $(seq 1 20); do
+    sleep 0.4
+    /usr/bin/import -window root "$1"
+    differs "$shots/before.png" "$1" || return 0
+    cp "$1" "$shots/before.png"
+  done
+}
+
+image_title=$(basename "$target")
+notice_shot="$root/ovira-notice.png"
+rm -f "$notice_shot"
+# The notice comes up just after the viewer, so wait until the screen settles.
+for _ in $(seq 1 100); do has_window "$image_title" && break; sleep 0.1; done
+still_screen "$shots/settled.png"
+if has_window "Welcome to Ovira"; then
+  still_screen "$notice_shot"
+  xdotool search --name "^Welcome to Ovira$" key --window %1 Return 2>/dev/null ||
+    xdotool key Return
+  for _ in $(seq 1 50); do has_window "Welcome to Ovira" || break; sleep 0.1; done
+fi
+still_screen "$root/ovira-screenshot.png"
+# Esc closes the viewer the ordinary way, so it stores its settings.
+xdotool key Escape 2>/dev/null
+for _ in $(seq 1 30); do has_window "$image_title" || break; sleep 0.1; done
+echo "run: screenshot of the viewer saved to $root/ovira-screenshot.png"
+if [ -f "$notice_shot" ]; then
+  echo "run: the start-up notice appeared and was answered with OK; its picture is $notice_shot"
+fi

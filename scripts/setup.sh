@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkg-config git
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   zlib1g-dev nasm dpkg-dev
-  wine64 wine fonts-wine xvfb xauth x11-utils imagemagick
+  wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
 )

@@ -9,7 +9,9 @@ prepare || exit 1
 echo "build: native"; build_native || exit 1
 echo "build: win64"; build_win64 || exit 1
 
+use_private_home
 ensure_wineprefix
+reset_wineprefix
 start_xvfb || exit 1
 trap stop_xvfb EXIT
 

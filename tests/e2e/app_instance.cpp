@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "tests/e2e/open_windows.h"
+
 namespace {
 
 std::wstring NewTempFolder() {
@@ -60,6 +62,9 @@ AppInstance::AppInstance(std::wstring bin_dir) : bin_dir_(std::move(bin_dir)) {}
 AppInstance::~AppInstance() {
   if (process_.hProcess) {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      // A box nobody answered is something the user would have had to
+      // deal with: the scenario fails with its text.
+      FailOnDialogs(OpenDialogsOfProcess(process_.dwProcessId), "when the scenario ended");
       TerminateProcess(process_.hProcess, 99);
       WaitForSingleObject(process_.hProcess, 5000);
     }

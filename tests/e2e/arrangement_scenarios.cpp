@@ -7,6 +7,7 @@
 
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 
 namespace {
@@ -45,7 +46,7 @@ E2E_SCENARIO(GridArrangementOfFiveViewersUsesThreeColumnsAndTwoRows) {
     cells.push_back({left, top, left + cell_w, top + cell_h});
   }
 
-  SendMessageW(views.back(), WM_COMMAND, kArrangeGrid, 0);
+  SendCommand(views.back(), kArrangeGrid);
   Sleep(500);
   std::vector<bool> used(cells.size(), false);
   int placed = 0;

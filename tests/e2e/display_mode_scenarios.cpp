@@ -4,6 +4,7 @@
 
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 
 namespace {
@@ -30,9 +31,9 @@ E2E_SCENARIO(SwitchSStartsInTheEditWindowAndTabReturnsToTheView) {
              "the edit window takes its saved placement");
   ctx.Expect(GetWindow(edit, GW_OWNER) == view, "the view window owns the edit window");
 
-  SendMessageW(edit, WM_COMMAND, kToggleEditWindow, 0);
+  SendCommand(edit, kToggleEditWindow);
   ctx.Expect(IsWindowVisible(view) && !IsWindowVisible(edit), "5310 returns to the view window");
-  SendMessageW(view, WM_COMMAND, kToggleEditWindow, 0);
+  SendCommand(view, kToggleEditWindow);
   ctx.Expect(IsWindowVisible(edit) && !IsWindowVisible(view), "and 5310 goes back");
 
   SetWindowPos(edit, nullptr, 210, 120, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);

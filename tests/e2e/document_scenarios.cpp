@@ -1,4 +1,4 @@
-// Opening, stepping, the clipboard, deleting, saving and the wallpaper, as a
+// Opening, stepping, the clipboard, saving and the wallpaper, as a
 // user does them: commands to the real program, checked on the screen, in
 // the title and in the files it writes.
 #include <windows.h>
@@ -9,59 +9,11 @@
 #include "tests/e2e/capture.h"
 #include "tests/e2e/image_files.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
-
-namespace {
+#include "tests/e2e/viewer_steps.h"
 
 constexpr uint32_t kGrey = 0x808080;
-
-// A viewer that does not follow the image size, at a fixed place, quiet.
-bool StartViewer(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments, HWND* view) {
-  WriteSettingsFile(app.settings_path(),
-                    QuietSettings({{33, 0}, {49, 40}, {50, 40}, {51, 520}, {52, 420}}));
-  if (!ctx.Expect(app.Start(arguments), "process started")) return false;
-  *view = app.WaitForWindow(L"Ovira_vwin_class");
-  return ctx.Expect(*view != nullptr, "the view window appears");
-}
-
-bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms = 5000) {
-  DWORD start = GetTickCount();
-  do {
-    if (WindowTitle(window).rfind(prefix, 0) == 0) return true;
-    Sleep(50);
-  } while (GetTickCount() - start < timeout_ms);
-  return false;
-}
-
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  if (GetDlgCtrlID(child) == search->id) {
-    search->found = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A control anywhere below `root` (EnumChildWindows walks all descendants).
-HWND FindControl(HWND root, int id) {
-  ChildSearch search = {id, nullptr};
-  EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-void Close(AppInstance& app, HWND view) {
-  PostMessageW(view, WM_CLOSE, 0, 0);
-  app.WaitForExit(5000);
-}
-
-}  // namespace
 
 E2E_SCENARIO(OpenedBmpIsShownPixelForPixelWithBackgroundStrips) {
   AppInstance app(ctx.bin_dir);
@@ -69,7 +21,7 @@ E2E_SCENARIO(OpenedBmpIsShownPixelForPixelWithBackgroundStrips) {
   std::wstring picture = app.folder() + L"\\pic.bmp";
   WritePatternBmp(picture, 120, 90, 11);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"pic.bmp  ( 120x90  24bit  31.6KB )  100%"),
              "the title names the file, its size, depth and zoom");
   Sleep(300);
@@ -97,7 +49,7 @@ E2E_SCENARIO(OpenedBmpIsShownPixelForPixelWithBackgroundStrips) {
              "a right drag on a fitting image leaves the view as it was");
 
   // 200 % doubles the drawn size.
-  SendMessageW(view, WM_COMMAND, 5230, 0);
+  SendCommand(view, 5230);
   Sleep(300);
   ClientPixels zoomed;
   if (ctx.Expect(CaptureClient(view, &zoomed), "zoomed client captured")) {
@@ -123,7 +75,7 @@ E2E_SCENARIO(StepsThroughTheFolderAndStopsAtBothEnds) {
     WriteSolidBmp(app.folder() + L"\\" + name, 40, 30, 0x2040C0);
   }
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\b.bmp"), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(app.folder() + L"\\b.bmp"), &view)) return;
   ctx.Expect(WaitForTitle(view, L"b.bmp"), "b.bmp opens");
   // The keys: Down shows the next image, Up the previous one.
   PostMessageW(view, WM_KEYDOWN, VK_DOWN, 0);
@@ -139,7 +91,7 @@ E2E_SCENARIO(StepsThroughTheFolderAndStopsAtBothEnds) {
   const Step steps[] = {{5703, L"c.bmp"}, {5703, L"c.bmp"}, {5702, L"b.bmp"},
                         {5700, L"a.bmp"}, {5702, L"a.bmp"}, {5701, L"c.bmp"}};
   for (const Step& s : steps) {
-    SendMessageW(view, WM_COMMAND, s.command, 0);
+    SendWithin(view, WM_COMMAND, s.command, 0);
     ctx.Expect(WaitForTitle(view, s.shown, 2000),
                "after " + std::to_string(s.command) + " the title shows " +
                    std::string(s.shown, s.shown + wcslen(s.shown)));
@@ -153,36 +105,18 @@ E2E_SCENARIO(CopyThenPasteGivesTheSamePixelsWithoutAPath) {
   std::wstring picture = app.folder() + L"\\clip.bmp";
   WritePatternBmp(picture, 64, 48, 3);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"clip.bmp"), "clip.bmp opens");
   Sleep(200);
   ClientPixels before;
   CaptureClient(view, &before);
-  SendMessageW(view, WM_COMMAND, 5030, 0);  // copy
-  SendMessageW(view, WM_COMMAND, 5031, 0);  // paste
+  SendCommand(view, 5030);  // copy
+  SendCommand(view, 5031);  // paste
   ctx.Expect(WaitForTitle(view, L"Ovira  ( 64x48  24bit"), "the pasted image has no file name");
   Sleep(200);
   ClientPixels after;
   ctx.Expect(CaptureClient(view, &after) && after.pixels == before.pixels,
              "the pasted image looks exactly like the copied one");
-  Close(app, view);
-}
-
-E2E_SCENARIO(DeletingTheLastOfThreeOpensTheFirst) {
-  AppInstance app(ctx.bin_dir);
-  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  for (const wchar_t* name : {L"a.bmp", L"b.bmp", L"c.bmp"}) {
-    WriteSolidBmp(app.folder() + L"\\" + name, 20, 20, 0xC02020);
-  }
-  HWND view;
-  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\c.bmp"), &view)) return;
-  ctx.Expect(WaitForTitle(view, L"c.bmp"), "c.bmp opens");
-  SendMessageW(view, WM_COMMAND, 5032, 0);
-  ctx.Expect(WaitForTitle(view, L"a.bmp"), "the first of the remaining two opens");
-  ctx.Expect(GetFileAttributesW((app.folder() + L"\\c.bmp").c_str()) == INVALID_FILE_ATTRIBUTES,
-             "c.bmp is gone from the folder");
-  SendMessageW(view, WM_COMMAND, 5703, 0);
-  ctx.Expect(WaitForTitle(view, L"b.bmp"), "and the list holds a and b");
   Close(app, view);
 }
 
@@ -193,7 +127,7 @@ E2E_SCENARIO(SaveAsEightBitBmpThroughTheSaveDialog) {
   // Four colours in quarters: an 8-bit save keeps them exactly.
   WriteSolidBmp(picture, 32, 32, 0x10A030);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"four.bmp"), "four.bmp opens");
 
   std::wstring target = app.folder() + L"\\saved.bmp";
@@ -204,11 +138,11 @@ E2E_SCENARIO(SaveAsEightBitBmpThroughTheSaveDialog) {
     Sleep(300);
     HWND depth = FindControl(dialog, 3702);
     if (!ctx.Expect(depth != nullptr, "the dialog carries the colour depth choice")) break;
-    SendMessageW(depth, CB_SETCURSEL, round == 0 ? 1 : 0, 0);  // 8 bits, then 24
+    SendWithin(depth, CB_SETCURSEL, round == 0 ? 1 : 0, 0);  // 8 bits, then 24
     HWND name = FindControl(dialog, 0x47c);                        // the file name box
     if (!name) name = FindControl(dialog, 0x480);
     if (!ctx.Expect(name != nullptr, "the file name box is there")) break;
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    SendWithin(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     if (round == 1) {
       // Saving over the first file asks before replacing it.
@@ -250,12 +184,12 @@ E2E_SCENARIO(WallpaperWritesTheStyleAndTheBitmapBesideTheSettings) {
   std::wstring picture = app.folder() + L"\\desk.bmp";
   WritePatternBmp(picture, 50, 40, 9);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"desk.bmp"), "desk.bmp opens");
   PostMessageW(view, WM_COMMAND, 5050, 0);
   HWND dialog = app.WaitForWindow(L"#32770", 5000);
   if (!ctx.Expect(dialog != nullptr, "the wallpaper style dialog opens")) return;
-  SendMessageW(GetDlgItem(dialog, 3752), BM_CLICK, 0, 0);  // stretched
+  SendWithin(GetDlgItem(dialog, 3752), BM_CLICK, 0, 0);  // stretched
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   std::wstring wallpaper = app.folder() + L"\\save_wp.bmp";
   ctx.Expect(WaitForFile(wallpaper, 5000), "save_wp.bmp is written beside Ovira.ini");
@@ -284,7 +218,7 @@ E2E_SCENARIO(AZipThatIsReallyAnImageOpensAsAnImage) {
   std::wstring picture = app.folder() + L"\\x.zip";
   WritePatternBmp(picture, 30, 20, 5);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"x.zip  ( 30x20"), "x.zip opens by its signature");
   Close(app, view);
 }
@@ -295,12 +229,12 @@ E2E_SCENARIO(RenamingWhileInactiveRebuildsTheListOnActivation) {
   WriteSolidBmp(app.folder() + L"\\a.bmp", 20, 20, 0x3050A0);
   WriteSolidBmp(app.folder() + L"\\b.bmp", 20, 20, 0x3050A0);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(app.folder() + L"\\a.bmp"), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(app.folder() + L"\\a.bmp"), &view)) return;
   ctx.Expect(WaitForTitle(view, L"a.bmp"), "a.bmp opens");
   MoveFileW((app.folder() + L"\\b.bmp").c_str(), (app.folder() + L"\\c.bmp").c_str());
   Sleep(300);
-  SendMessageW(view, WM_ACTIVATEAPP, TRUE, 0);
-  SendMessageW(view, WM_COMMAND, 5703, 0);
+  SendWithin(view, WM_ACTIVATEAPP, TRUE, 0);
+  SendCommand(view, 5703);
   ctx.Expect(WaitForTitle(view, L"c.bmp"), "the next image is the renamed file");
   Close(app, view);
 }
@@ -312,7 +246,7 @@ E2E_SCENARIO(ChangedCurrentFileAsksToReloadOnActivation) {
   WriteSolidBmp(current, 20, 20, 0x3050A0);
   WriteSolidBmp(app.folder() + L"\\b.bmp", 20, 20, 0x3050A0);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(current), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(current), &view)) return;
   ctx.Expect(WaitForTitle(view, L"a.bmp  ( 20x20"), "a.bmp opens");
   // Another program rewrites the picture; a name in the folder changes too,
   // which is what the folder watch notices.
@@ -336,7 +270,7 @@ E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
   std::wstring picture = app.folder() + L"\\plain.bmp";
   WriteSolidBmp(picture, 60, 40, 0x40A0E0);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"plain.bmp"), "plain.bmp opens");
 
   PostMessageW(view, WM_COMMAND, 5110, 0);
@@ -352,8 +286,8 @@ E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
 
-  SendMessageW(view, WM_COMMAND, 5230, 0);  // 200 %
-  SendMessageW(view, WM_COMMAND, 5035, 0);  // copy the view
+  SendCommand(view, 5230);  // 200 %
+  SendCommand(view, 5035);  // copy the view
   bool copied = false;
   if (OpenClipboard(nullptr)) {
     if (HGLOBAL dib = GetClipboardData(CF_DIB)) {

@@ -7,6 +7,9 @@
 
 struct ScenarioContext {
   std::wstring bin_dir;
+  // The desktop's trash folder (files/ and info/ inside) that the shell's
+  // recycle bin uses under this run's private home.
+  std::wstring trash_folder;
   std::vector<std::string> failures;
 
   // Records a failed expectation; returns the condition so a scenario can
@@ -16,6 +19,10 @@ struct ScenarioContext {
     return condition;
   }
 };
+
+// The scenario running in this process, for helpers that find faults on
+// their own (a window left open, a command that never returns).
+ScenarioContext* RunningScenario();
 
 using ScenarioFunction = void (*)(ScenarioContext&);
 

@@ -3,6 +3,7 @@
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 
 E2E_SCENARIO(StartsShowsTheEmptyCanvasAndClosesCleanly) {
@@ -75,7 +76,7 @@ E2E_SCENARIO(StartupNoticeCanBeTurnedOff) {
     return;
   HWND box = GetDlgItem(notice, 4501);
   if (!ctx.Expect(box != nullptr, "the notice has check box 4501")) return;
-  SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+  SendWithin(box, BM_SETCHECK, BST_CHECKED, 0);
   PostMessageW(notice, WM_COMMAND, IDOK, 0);
   HWND view = app.WaitForWindow(L"Ovira_vwin_class");
   if (!ctx.Expect(view != nullptr, "the view window is there")) return;
@@ -188,8 +189,8 @@ E2E_SCENARIO(EndOfLogonWritesTheSettingsWithoutAsking) {
   HWND view = app.WaitForWindow(L"Ovira_vwin_class");
   if (!ctx.Expect(view != nullptr, "the view window appears")) return;
   SetWindowPos(view, nullptr, 77, 88, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageW(view, WM_QUERYENDSESSION, 0, 0);
-  SendMessageW(view, WM_ENDSESSION, TRUE, 0);
+  SendWithin(view, WM_QUERYENDSESSION, 0, 0);
+  SendWithin(view, WM_ENDSESSION, TRUE, 0);
   std::vector<uint8_t> file = ReadFileBytes(app.settings_path());
   ctx.Expect(InlineValue(file, 49) == 77 && InlineValue(file, 50) == 88 &&
                  InlineValue(file, 51) == 420,

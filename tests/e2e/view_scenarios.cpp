@@ -7,6 +7,7 @@
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 
 namespace {
@@ -39,7 +40,7 @@ E2E_SCENARIO(BackgroundCommandsPaintTheEmptyCanvas) {
 
   const uint32_t kColours[] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0x404040, 0x000000};
   for (int i = 0; i < 5; ++i) {
-    SendMessageW(view, WM_COMMAND, 5341 + i, 0);
+    SendWithin(view, WM_COMMAND, 5341 + i, 0);
     UpdateWindow(view);
     Sleep(100);
     ClientPixels shot;

@@ -1,0 +1,53 @@
+#include "tests/e2e/viewer_steps.h"
+
+#include "tests/e2e/settings_file.h"
+
+bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments,
+                   HWND* view) {
+  WriteSettingsFile(app.settings_path(),
+                    QuietSettings({{33, 0}, {49, 40}, {50, 40}, {51, 520}, {52, 420}}));
+  if (!ctx.Expect(app.Start(arguments), "process started")) return false;
+  *view = app.WaitForWindow(L"Ovira_vwin_class");
+  return ctx.Expect(*view != nullptr, "the view window appears");
+}
+
+bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms) {
+  DWORD start = GetTickCount();
+  do {
+    if (WindowTitle(window).rfind(prefix, 0) == 0) return true;
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+namespace {
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetDlgCtrlID(child) == search->id) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindControl(HWND root, int id) {
+  // EnumChildWindows walks all descendants, not only the direct children.
+  ChildSearch search = {id, nullptr};
+  EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Close(AppInstance& app, HWND view) {
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  app.WaitForExit(5000);
+}

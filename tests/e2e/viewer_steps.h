@@ -1,0 +1,26 @@
+// Steps most document scenarios share: a quiet viewer at a fixed place, the
+// title as the sign that an image is shown, controls inside dialogs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app_instance.h"
+#include "tests/e2e/scenario.h"
+
+// A viewer that does not follow the image size, at a fixed place, with no
+// start-up notice, started with `arguments`.
+bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments,
+                   HWND* view);
+
+// Waits until the window's title begins with `prefix`.
+bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms = 5000);
+
+std::wstring Quoted(const std::wstring& path);
+
+// A control anywhere below `root`.
+HWND FindControl(HWND root, int id);
+
+// Closes the viewer as a user would and waits for the process to end.
+void Close(AppInstance& app, HWND view);
