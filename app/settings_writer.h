@@ -35,25 +35,34 @@ class SettingsWriter {
   bool WriteStringList(int index, const std::vector<std::u16string>& names);
 
   // Moves the old byte strings nobody replaced behind the new ones, writes
-  // header, directory and data area, truncates and closes. Old byte strings
-  // that were not readable, or lay outside the old data area, become absent
-  // rather than keep a position that now points at unrelated bytes.
+  // header, directory and data area, truncates and closes. Old entries that
+  // shared bytes still share one copy of them. Old byte strings that were
+  // not readable, or lay outside the old data area, become absent rather
+  // than keep a position that now points at unrelated bytes.
   bool Finish();
 
  private:
+  // A stretch of the old data area that old byte strings point into. Strings
+  // that share or overlap bytes lie in one run, so each byte is kept once.
+  struct OldRun {
+    uint64_t position = 0;
+    std::vector<uint8_t> bytes;
+  };
+
   void RememberOldEntries();
   bool IsWritableIndex(int index) const;
   // Adds bytes to the new data area; `placed` receives where they went.
   bool AppendData(const uint8_t* data, size_t size, DirectoryEntry* placed);
-  DirectoryEntry CarryOver(int index);
+  const OldRun* RunHolding(uint64_t start, uint64_t end) const;
+  void CarryOverOldEntries();
 
   SettingsFile file_;
   SettingsDirectoryEntries entries_{};
   // Byte strings of the old file that still have to be carried over, by
   // index; an index is settled as soon as anything is written to it.
   std::array<bool, kSettingsEntryCount> carry_over_{};
-  std::array<bool, kSettingsEntryCount> old_bytes_readable_{};
-  std::array<std::vector<uint8_t>, kSettingsEntryCount> old_bytes_;
+  // The readable runs, disjoint and in file order.
+  std::vector<OldRun> old_runs_;
   // New data area: what goes after the full directory.
   std::vector<uint8_t> data_;
 };

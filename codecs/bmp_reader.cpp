@@ -30,23 +30,21 @@ uint64_t PaletteBytes(const DibHeader& h) {
   return h.clr_used ? uint64_t{h.clr_used} * 4 : uint64_t{4} << h.bit_count;
 }
 
-// Palette images must hold their colour table and rows behind the plain
-// headers, and 24-bit images their rows; where the stored pixel-data offset
-// lies later, rows past the end read as black.
-Status CheckCoverage(const DibHeader& h, size_t size) {
-  if (h.bit_count > 24 || h.bit_count == 16) return Status::kOk;
-  const uint64_t rows = DibSourceStride(h.width, h.bit_count) * static_cast<uint64_t>(h.height);
-  const uint64_t needed = rows + (h.bit_count == 24 ? 0 : PaletteBytes(h));
-  return needed <= size - kHeadersBytes ? Status::kOk : Status::kReadFailed;
-}
+// The colour table that must lie behind the plain headers with the rows.
+uint64_t CoveredTableBytes(const DibHeader& h) { return h.bit_count <= 8 ? PaletteBytes(h) : 0; }
 
 Status Decode(const uint8_t* data, size_t size, ImageBuffer* target) {
   if (size < kHeadersBytes) return Status::kReadFailed;
   const size_t pixel_offset = LoadU32(data + 10);
   if (pixel_offset >= size) return Status::kReadFailed;
   const DibHeader header = LoadDibHeader(data + kFileHeaderBytes);
-  if (Status s = CheckDibKind(header); s != Status::kOk) return s;
-  if (Status s = CheckCoverage(header, size); s != Status::kOk) return s;
+  // Measured behind the plain headers whatever the stored pixel-data offset
+  // says: files with a larger info header put their rows later, and those
+  // whose top rows run past the end still load, with the top rows black.
+  if (Status s = CheckDibBeforeDecoding(header, CoveredTableBytes(header), size - kHeadersBytes);
+      s != Status::kOk) {
+    return s;
+  }
 
   const size_t palette_offset =
       KnownInfoHeaderSize(header.size) ? kFileHeaderBytes + header.size : kHeadersBytes;

@@ -15,6 +15,8 @@ constexpr uint32_t kBitFields = 3;
 
 int OutputBits(int source_bits) { return source_bits <= 8 ? 8 : 24; }
 
+bool HasBitFields(int source_bits) { return source_bits == 16 || source_bits == 32; }
+
 bool Within(const DibLocation& at, size_t offset, uint64_t bytes) {
   return offset <= at.size && bytes <= at.size - offset;
 }
@@ -136,11 +138,19 @@ Status CheckDibKind(const DibHeader& h) {
                                                                              : Status::kUnsupported;
 }
 
+Status CheckDibBeforeDecoding(const DibHeader& h, uint64_t table_bytes, size_t available) {
+  if (Status s = CheckDibKind(h); s != Status::kOk) return s;
+  if (HasBitFields(h.bit_count)) return Status::kOk;
+  const uint64_t rows = DibSourceStride(h.width, h.bit_count) * static_cast<uint64_t>(h.height);
+  return table_bytes <= available && rows <= available - table_bytes ? Status::kOk
+                                                                      : Status::kReadFailed;
+}
+
 Status DecodeDib(const DibLocation& at, ImageBuffer* target) {
   ReleasePixels(target);
   const DibHeader& h = at.header;
   if (Status s = CheckDibKind(h); s != Status::kOk) return s;
-  if (h.bit_count == 16 || h.bit_count == 32) return DecodeBitFieldDib(at, target);
+  if (HasBitFields(h.bit_count)) return DecodeBitFieldDib(at, target);
 
   if (Status s = Allocate(h, target); s != Status::kOk) return s;
   if (h.bit_count == 24) {

@@ -22,6 +22,14 @@ Status CheckDibKind(const DibHeader& header);
 // Bytes of one stored row (padded to 4 bytes, except 32-bit rows).
 uint64_t DibSourceStride(int32_t width, int bits);
 
+// What both readers check before decoding: CheckDibKind, then that the
+// `available` bytes behind the header hold `table_bytes` of colour table and
+// every row of a 1 to 24-bit bitmap (kReadFailed otherwise). A header can
+// claim gigabytes in 40 bytes, so the rows are measured against the data
+// before any pixel block is taken. 16 and 32-bit rows are measured from
+// their own offset when they are expanded.
+Status CheckDibBeforeDecoding(const DibHeader& header, uint64_t table_bytes, size_t available);
+
 struct DibLocation {
   const uint8_t* data;  // every byte that may be read
   size_t size;

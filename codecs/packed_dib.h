@@ -9,6 +9,7 @@
 
 // The colour table is always the depth's whole table (2, 16 or 256 entries),
 // whatever colours used says. Source size is what the image would take as
-// a BMP file. kReadFailed when the data is shorter than the header or the
-// rows of a 16 or 32-bit bitmap; the other failures are as for BMP files.
+// a BMP file. kReadFailed, before any pixel memory is taken, when the data
+// is shorter than the header, the table or masks and every row the header
+// announces; the other failures are as for BMP files.
 Status ReadPackedDib(const uint8_t* data, size_t size, ImageBuffer* target);

@@ -9,6 +9,7 @@
 
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/dib_decode.h"
 #include "codecs/memory_sink.h"
 #include "codecs/packed_dib.h"
 #include "fuzz/fuzz_check.h"
@@ -26,6 +27,13 @@ uint32_t Colour(const ImageBuffer& image, int32_t x, int32_t y) {
     return uint32_t{c.red} << 16 | c.green << 8 | c.blue;
   }
   return uint32_t{row[3 * x + 2]} << 16 | row[3 * x + 1] << 8 | row[3 * x];
+}
+
+// A header may claim any size; only rows the data holds may cost memory.
+void RequireBackedByData(const ImageBuffer& image, size_t size) {
+  const uint64_t rows = DibSourceStride(image.header.width, int(image.source_bits_per_pixel)) *
+                        static_cast<uint64_t>(image.header.height);
+  Require(rows <= size, "a decoded image's rows lie inside the data it came from");
 }
 
 void RequireUsable(const ImageBuffer& image, Status status) {
@@ -82,6 +90,7 @@ void CheckDecoded(const uint8_t* data, size_t size, bool packed) {
   const Status status =
       packed ? ReadPackedDib(data, size, &image) : ReadBmpBytes(data, size, &image);
   RequireUsable(image, status);
+  if (status == Status::kOk) RequireBackedByData(image, size);
   if (status == Status::kOk &&
       int64_t{image.header.width} * image.header.height <= kRoundTripPixels) {
     static const int kDepths[4] = {1, 4, 8, 24};

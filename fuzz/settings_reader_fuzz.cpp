@@ -1,7 +1,8 @@
 // The settings file is whatever lies on disk: an older program's, a cut-off
 // copy, or garbage. Reading every entry, loading the settings and rewriting
 // the file must never crash; what a rewrite stores must load back as it was;
-// and an integer stored in place must read back.
+// a rewrite keeps each old byte at most once; and an integer stored in place
+// must read back.
 #include <unistd.h>
 
 #include <cstddef>
@@ -112,6 +113,23 @@ void CheckRewrite(const uint8_t* data, size_t size, const SettingsValues& loaded
   Require(Load(path, environment) == loaded, "a rewritten file loads back unchanged");
 }
 
+// Bytes behind the directory, as the writer will find them.
+uint64_t OldDataAreaSize(const uint8_t* data, size_t size) {
+  if (size < kSettingsHeaderSize) return 0;
+  const uint64_t start = DataAreaStart(ClampEntryCount(DecodeHeader(data).count));
+  return size > start ? size - start : 0;
+}
+
+// Entries may share bytes; carrying them over must not multiply them.
+void CheckCarryOverKeepsSize(const uint8_t* data, size_t size) {
+  const std::string path = Scratch().Put("carry.ini", data, size);
+  SettingsWriter writer;
+  Require(writer.Open(path.c_str()), "any file can be opened for rewriting");
+  Require(writer.Finish(), "the rewrite finishes");
+  Require(std::filesystem::file_size(path) <= kSettingsFullDataStart + OldDataAreaSize(data, size),
+          "a rewrite carries each old byte at most once");
+}
+
 void CheckInlineWrite(const uint8_t* data, size_t size) {
   const std::string path = Scratch().Put("inline.ini", data, size);
   const int index = static_cast<int>(size % kSettingsEntryCount);
@@ -135,6 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadAllSettings(reader, loaded, environment);
   }
   CheckRewrite(data, size, loaded, environment);
+  CheckCarryOverKeepsSize(data, size);
   CheckInlineWrite(data, size);
   return 0;
 }

@@ -57,7 +57,9 @@ Status AllocatePixels(ImageBuffer* image, int32_t width, int32_t height, int bit
 void ReleasePixels(ImageBuffer* image);
 
 // Clears every field, leaving the header valid for a 400 x 300 empty canvas
-// with no pixels.
+// with no pixels. The pixels the record held are freed first, so a new
+// record must start value-initialised (ImageBuffer image{}), never with
+// whatever its memory held.
 void ResetImageBuffer(ImageBuffer* image);
 
 // Pixel-space helpers on the record's own header.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/bmp_reader.h"
+#include "image/page_memory_posix.h"
 #include "tests/unit/bmp_test_support.h"
 
 namespace {
@@ -48,6 +50,33 @@ TEST(PackedDib, MasksFollowTheHeader) {
   f.height = -1;
   bytes = Packed(f);
   EXPECT_EQ(ReadPackedDib(bytes.data(), bytes.size(), &image), Status::kUnsupported);
+}
+
+// Clipboard blocks come from any program, and their header may promise far
+// more rows than the block holds. Such a bitmap is refused before any pixel
+// memory is taken, exactly as the same bytes in a BMP file are.
+TEST(PackedDib, RowsTheBlockDoesNotHoldAreRefusedBeforeAllocating) {
+  for (uint16_t bits : {1, 4, 8, 24}) {
+    BmpFile huge;  // the header alone, claiming 2.7 GB of pixels at 24 bits
+    huge.width = 30000, huge.height = 30000, huge.bits = bits;
+    BmpFile short_by_a_row;  // everything but the top row
+    short_by_a_row.width = 3, short_by_a_row.height = 2, short_by_a_row.bits = bits;
+    if (bits <= 8) short_by_a_row.palette = std::vector<uint8_t>(4u << bits, 0x40);
+    short_by_a_row.pixels = std::vector<uint8_t>(bits == 24 ? 12 : 4, 1);
+    for (const BmpFile& f : {huge, short_by_a_row}) {
+      const std::vector<uint8_t> file = f.Bytes();
+      const std::vector<uint8_t> packed = Packed(f);
+      const uint64_t requested = PageBytesRequested();
+      ImageBuffer image{};
+      EXPECT_EQ(ReadPackedDib(packed.data(), packed.size(), &image), Status::kReadFailed)
+          << bits << " bits, " << f.width << " x " << f.height;
+      EXPECT_EQ(image.pixels, nullptr);
+      EXPECT_EQ(ReadBmpBytes(file.data(), file.size(), &image), Status::kReadFailed) << bits;
+      EXPECT_EQ(PageBytesRequested(), requested)
+          << bits << " bits, " << f.width << " x " << f.height << ": pixel memory was taken";
+      ReleasePixels(&image);
+    }
+  }
 }
 
 }  // namespace

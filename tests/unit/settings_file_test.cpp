@@ -258,6 +258,46 @@ TEST_F(SettingsFileTest, LaterWritesToAnIndexReplaceItsOldString) {
   EXPECT_EQ(Contents().size(), 1828u);
 }
 
+// Entries may point at the same bytes, or at overlapping parts of them: a
+// rewrite keeps each byte once, so a file never grows by more than the
+// program wrote, and every kept entry still reads what it read before.
+TEST_F(SettingsFileTest, RewriteKeepsBytesSharedByEntriesOnce) {
+  Bytes shared(1 << 20);
+  for (size_t i = 0; i < shared.size(); ++i) shared[i] = static_cast<uint8_t>(i * 7 + i / 251);
+  FileImage image(228, kCurrent);
+  image.String(100, shared);
+  const uint32_t at = SlotOf(image.Build(), 100).position;
+  const uint32_t length = static_cast<uint32_t>(shared.size());
+  for (uint32_t i = 1; i < 83; ++i) {
+    const int index = 100 + static_cast<int>(i);
+    if (i % 3 == 0) image.Raw(index, at, length);                           // the same range
+    if (i % 3 == 1) image.Raw(index, at + 4096 * i, length - 4096 * i);     // a later start
+    if (i % 3 == 2) image.Raw(index, at + 1000 * i, 3000 + 1000 * i);        // a part inside
+  }
+  image.Text(12, u"caption").Raw(13, at + 10, 0);  // empty, but present
+  const Bytes before = image.Build();
+  Put(before);
+
+  const std::u16string language = u"English";
+  for (int rewrite = 0; rewrite < 2; ++rewrite) {
+    SettingsWriter writer;
+    ASSERT_TRUE(writer.Open(path_.c_str()));
+    ASSERT_TRUE(writer.WriteString(0, language));
+    ASSERT_TRUE(writer.Finish());
+    const Bytes after = Contents();
+    ASSERT_LE(after.size(), before.size() + 2 * language.size()) << "rewrite " << rewrite;
+    for (int index = 100; index < 183; ++index) {
+      ASSERT_EQ(BytesOf(after, SlotOf(after, index)), BytesOf(before, SlotOf(before, index)))
+          << "entry " << index << ", rewrite " << rewrite;
+    }
+    EXPECT_EQ(SlotOf(after, 13).length, 0u);
+    EXPECT_GE(SlotOf(after, 13).position, 2u);
+    SettingsReader reader = OpenReader();
+    EXPECT_EQ(reader.ReadString(0), language);
+    EXPECT_EQ(reader.ReadString(12), u"caption");
+  }
+}
+
 TEST_F(SettingsFileTest, WriterCreatesFilesAndRefusesBadIndices) {
   SettingsWriter writer;
   ASSERT_TRUE(writer.Open(path_.c_str()));

@@ -98,13 +98,14 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
   return kExitOk;
 }
 
-// The decoded input, released with the command.
+// The decoded input, released with the command. The record starts zeroed:
+// resetting it frees the pixels it holds, which must not be stack garbage.
 struct Image {
   Image() { ResetImageBuffer(&record); }
   ~Image() { ReleasePixels(&record); }
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
-  ImageBuffer record;
+  ImageBuffer record{};
 };
 
 bool Writes(const OutputFormat& format) {

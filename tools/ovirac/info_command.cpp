@@ -59,7 +59,7 @@ int RunInfo(int argc, PathChar** argv) {
     std::fputs("ovirac: not an image format ovirac reads\n", stderr);
     return kExitFailed;
   }
-  ImageBuffer image;
+  ImageBuffer image{};
   ResetImageBuffer(&image);
   const ImageInput input = ReadImageFile(path, &image);
   if (!input.decoder_available) {
