@@ -17,18 +17,27 @@ trap stop_xvfb EXIT
 
 passed=0 failed=0 broken=0
 
-echo "test: native unit tests"
-native_log="$root/build/native.test.log"
-(cd "$root/build/native" && ctest --output-on-failure -j"$jobs") >"$native_log" 2>&1 || broken=1
-if line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$native_log"); then
+# Adds a ctest summary line from the log to the counts; false without one.
+count_ctest() {  # log
+  local line total bad
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1") || return 1
   total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
   bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
   passed=$((passed + total - bad)); failed=$((failed + bad))
   echo "  $line"
-else
-  broken=1
-fi
+}
+
+echo "test: native unit tests and ovirac runs"
+native_log="$root/build/native.test.log"
+(cd "$root/build/native" && ctest --output-on-failure -j"$jobs") >"$native_log" 2>&1 || broken=1
+count_ctest "$native_log" || broken=1
 [ "$broken" -eq 0 ] || grep -E -A30 'Failed|\*\*\*' "$native_log" | head -n 120
+
+echo "test: the same under AddressSanitizer and UndefinedBehaviorSanitizer"
+asan_log="$root/build/asan.run.log"
+bash "$root/scripts/sanitize.sh" >"$asan_log" 2>&1 || broken=1
+count_ctest "$asan_log" || { broken=1; tail -n 40 "$asan_log"; }
+grep -E '^  ' "$asan_log" | grep -vE 'tests passed' | head -n 40
 
 # --- fuzz targets -------------------------------------------------------------
 # scripts/fuzz.sh replays every seed and crasher, then fuzzes each target for
