@@ -8,13 +8,13 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "app/language_module_win.h"
+#include "lang/string_ids.h"
 
 namespace {
 
 constexpr wchar_t kInfoClass[] = L"version_info_class";
 constexpr wchar_t kLinkClass[] = L"version_url_class";
 constexpr wchar_t kVersionLine[] = L"Ovira version 5.4.0.1 (64-bit)";
-constexpr wchar_t kNotice[] = L"\u00A9 The Ovira developers. Free to use and to share.";
 constexpr wchar_t kWebSite[] = L"https://ovira.example.org/";
 constexpr int kClientWidth = 274;
 constexpr int kClientHeight = 75;
@@ -103,7 +103,8 @@ LRESULT CALLBACK InfoProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       CreateLink(window);
       return 0;
     case WM_PAINT: {
-      const wchar_t* lines[] = {kVersionLine, kNotice};
+      std::wstring notice = LanguageString(App().language.get(), IDS_ABOUT_NOTICE);
+      const wchar_t* lines[] = {kVersionLine, notice.c_str()};
       PaintText(window, {kMargin, kMargin}, lines, 2, GetSysColor(COLOR_BTNTEXT), false);
       return 0;
     }

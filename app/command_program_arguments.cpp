@@ -1,21 +1,15 @@
 #include "app/command_program_arguments.h"
 
+#include "image/ascii_case.h"
+#include "image/path_parts.h"
+
 namespace {
 
 constexpr char16_t kEntryAwareProgram[] = u"quorvand.exe";
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; }
-
 // Windows file names compare without regard to case.
 bool IsEntryAwareProgram(const std::u16string& program_path) {
-  size_t slash = program_path.find_last_of(u"\\/");
-  std::u16string name = program_path.substr(slash == std::u16string::npos ? 0 : slash + 1);
-  std::u16string expected = kEntryAwareProgram;
-  if (name.size() != expected.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (AsciiLower(name[i]) != expected[i]) return false;
-  }
-  return true;
+  return EqualIgnoringAsciiCase(NameOfPath(program_path), kEntryAwareProgram);
 }
 
 std::u16string DecimalText(int32_t value) {

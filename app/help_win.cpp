@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "image/path_parts.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ constexpr wchar_t kHelpPage[] = L"Ovira_help.html";
 constexpr wchar_t kOnlineHelp[] = L"https://ovira.example.org/help/";
 
 std::wstring BesideProgram(const wchar_t* name) {
-  const std::wstring& exe = App().exe_path;
-  size_t slash = exe.find_last_of(L"\\/");
-  return (slash == std::wstring::npos ? std::wstring() : exe.substr(0, slash + 1)) + name;
+  std::wstring folder = FolderOfPath(App().exe_path);
+  return folder.empty() ? std::wstring(name) : folder + L'\\' + name;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "image/path_parts.h"
+
 namespace {
 
 std::wstring ModulePath() {
@@ -16,11 +18,6 @@ std::wstring ModulePath() {
     }
     path.resize(path.size() * 2);
   }
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 bool IsFile(const std::wstring& path) {
@@ -42,7 +39,7 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
 
 std::wstring EstablishSettingsPath(std::wstring* exe_path) {
   *exe_path = ModulePath();
-  std::wstring exe_folder = FolderOf(*exe_path);
+  std::wstring exe_folder = FolderOfPath(*exe_path);
   if (exe_folder.empty()) return {};
   // A bare drive ("C:") needs its backslash to mean the root.
   SetCurrentDirectoryW(JoinPath(exe_folder, L"").c_str());

@@ -14,6 +14,7 @@
 #include "image/document_win.h"
 #include "image/file_list_build.h"
 #include "image/format_detect.h"
+#include "image/path_parts.h"
 #include "image/recycle_bin_win.h"
 #include "image/save_dialog_win.h"
 #include "lang/string_ids.h"
@@ -25,11 +26,6 @@ ApplicationState& A() { return App(); }
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 // Puts the finished temporary file in place of `destination`. The copy goes
@@ -82,7 +78,7 @@ void AfterSave(const std::wstring& destination, bool existed) {
                                    data.ftLastWriteTime.dwHighDateTime};
         app.document.file_bytes = data.nFileSizeLow;
       }
-    } else if (lstrcmpiW(FolderOf(destination).c_str(), app.document.folder.c_str()) == 0) {
+    } else if (lstrcmpiW(FolderOfPath(destination).c_str(), app.document.folder.c_str()) == 0) {
       RefreshFileList();
     }
   }
@@ -151,7 +147,7 @@ bool SaveDocumentAs() {
   if (!app.current.pixels) return false;
   std::wstring chosen;
   if (!AskSavePath(&chosen)) return false;
-  app.settings.last_folder = ToU16(FolderOf(chosen));
+  app.settings.last_folder = ToU16(FolderOfPath(chosen));
   return SaveDocumentTo(chosen, app.settings.save_type);
 }
 

@@ -10,6 +10,7 @@
 #include "app/settings_location_win.h"
 #include "codecs/image_encoders.h"
 #include "image/document_save_win.h"
+#include "image/path_parts.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -74,11 +75,7 @@ INT_PTR CALLBACK StyleDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   return FALSE;
 }
 
-std::wstring SettingsFolder() {
-  const std::wstring& path = App().settings_path;
-  size_t slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
+std::wstring SettingsFolder() { return FolderOfPath(App().settings_path); }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "effects/error_diffusion.h"
@@ -250,11 +251,29 @@ TEST(DepthConverterReduction, PaletteSourcesListTheColoursTheirPixelsUse) {
   EXPECT_EQ(c.Index(3, 1), 0);
 }
 
-TEST(DepthConverterReduction, OnePixelWideDitheredReduction) {
+// With no neighbours to the side, each pixel's error goes at 5/16 to the
+// pixel in the next row and nowhere else; the mapping follows from that.
+TEST(DepthConverterReduction, OnePixelWideDitheredReductionDiffusesOnlyToTheNextRow) {
   Picture p = TrueColourPicture(1, 40, [](int, int y) { return Bgr{uint8_t(y * 6), 100, uint8_t(250 - y * 6)}; });
   Converted c = ConvertPicture(p, 2, true);
   ASSERT_EQ(c.status, Status::kOk);
   EXPECT_EQ(c.converter.target_stride, 4u);
+  int carried[3] = {0, 0, 0};
+  for (int y = 0; y < 40; ++y) {
+    int value[3];
+    for (int ch = 0; ch < 3; ++ch) value[ch] = std::clamp(p.rows[y * p.stride + ch] + carried[ch], 0, 255);
+    int best = INT32_MAX, best_index = -1;
+    for (int i = 0; i < 4; ++i) {
+      const RgbQuad& e = c.palette[i];
+      int d = (value[0] - e.blue) * (value[0] - e.blue) + (value[1] - e.green) * (value[1] - e.green) +
+              (value[2] - e.red) * (value[2] - e.red);
+      if (d < best) best = d, best_index = i;
+    }
+    ASSERT_EQ(c.Index(0, y), best_index) << "row " << y;
+    const RgbQuad& chosen = c.palette[best_index];
+    const int entry[3] = {chosen.blue, chosen.green, chosen.red};
+    for (int ch = 0; ch < 3; ++ch) carried[ch] = ErrorShare(kShareBelow, value[ch] - entry[ch]);
+  }
 }
 
 TEST(DepthConverterReduction, EveryPixelTakesItsNearestEntryWithoutDither) {

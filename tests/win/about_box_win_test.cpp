@@ -7,6 +7,7 @@
 #include "app/about_box_win.h"
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "lang/string_ids.h"
 
 namespace {
 
@@ -61,6 +62,8 @@ TEST(AboutBox, ModalOverTheOwnerWhileItIsOpen) {
   WNDCLASSEXW info = {sizeof(info)};
   EXPECT_FALSE(GetClassInfoExW(app.instance, L"version_info_class", &info))
       << "the classes live only as long as the box";
+  std::wstring notice = LanguageString(app.language.get(), IDS_ABOUT_NOTICE);
+  EXPECT_EQ(notice.substr(0, 2), L"\u00A9 ") << "the notice comes from the language module";
   DestroyWindow(app.view_window);
   app.view_window = nullptr;
   app.language.reset();
