@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "lang/string_ids.h"
 
@@ -54,21 +55,17 @@ HFONT BoxFont() {
 // Lines of text from `origin`, one below the other.
 void PaintText(HWND window, POINT origin, const wchar_t* const* lines, int count,
                COLORREF colour, bool underline) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  PaintGuard paint(window);
   LOGFONTW look = {};
   GetObjectW(BoxFont(), sizeof(look), &look);
   look.lfUnderline = underline;
-  HFONT font = CreateFontIndirectW(&look);
-  HGDIOBJ old = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour);
+  UniqueFont font(CreateFontIndirectW(&look));
+  SelectionGuard selected(paint.dc(), font.get());
+  SetBkMode(paint.dc(), TRANSPARENT);
+  SetTextColor(paint.dc(), colour);
   for (int i = 0; i < count; ++i) {
-    TextOutW(dc, origin.x, origin.y + i * kLineHeight, lines[i], lstrlenW(lines[i]));
+    TextOutW(paint.dc(), origin.x, origin.y + i * kLineHeight, lines[i], lstrlenW(lines[i]));
   }
-  SelectObject(dc, old);
-  DeleteObject(font);
-  EndPaint(window, &ps);
 }
 
 LRESULT CALLBACK LinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -86,12 +83,12 @@ LRESULT CALLBACK LinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 void CreateLink(HWND box) {
-  HDC dc = GetDC(box);
-  HGDIOBJ old = SelectObject(dc, BoxFont());
   SIZE extent = {};
-  GetTextExtentPoint32W(dc, kWebSite, lstrlenW(kWebSite), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(box, dc);
+  {
+    WindowDcGuard dc(box);
+    SelectionGuard selected(dc.get(), BoxFont());
+    GetTextExtentPoint32W(dc.get(), kWebSite, lstrlenW(kWebSite), &extent);
+  }
   CreateWindowExW(0, kLinkClass, nullptr, WS_CHILD | WS_VISIBLE, kMargin,
                   kMargin + 2 * kLineHeight, extent.cx, extent.cy, box, nullptr, App().instance,
                   nullptr);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/gdi_guards_win.h"
 
 namespace {
 
@@ -55,19 +56,16 @@ void DrawCheck(HDC dc, RECT item, bool radio) {
   mark.bottom = mark.top + size;
   // The glyph comes as a black-on-white mask; ANDed in, only its black
   // pixels mark the item.
-  HDC mask_dc = CreateCompatibleDC(dc);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-  HGDIOBJ old = SelectObject(mask_dc, mask);
+  MemoryDcGuard mask_dc(dc);
+  UniqueGdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
+  SelectionGuard selected(mask_dc.get(), mask.get());
   RECT all = {0, 0, size, size};
-  DrawFrameControl(mask_dc, &all, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+  DrawFrameControl(mask_dc.get(), &all, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
   COLORREF old_text = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF old_back = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, mark.left, mark.top, size, size, mask_dc, 0, 0, SRCAND);
+  BitBlt(dc, mark.left, mark.top, size, size, mask_dc.get(), 0, 0, SRCAND);
   SetBkColor(dc, old_back);
   SetTextColor(dc, old_text);
-  SelectObject(mask_dc, old);
-  DeleteObject(mask);
-  DeleteDC(mask_dc);
 }
 
 }  // namespace
@@ -76,13 +74,12 @@ void MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
   const MenuItemRecord* record = RecordOf(measure->itemData);
   if (!record) return;
   MenuFont font;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font.get());
-  SIZE caption = TextSize(dc, record->caption, DT_SINGLELINE);
+  WindowDcGuard screen(nullptr);
+  SelectionGuard selected(screen.get(), font.get());
+  SIZE caption = TextSize(screen.get(), record->caption, DT_SINGLELINE);
   std::wstring binding = BindingText(*record);
-  SIZE keys = binding.empty() ? SIZE{0, 0} : TextSize(dc, binding, DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  SIZE keys = binding.empty() ? SIZE{0, 0}
+                              : TextSize(screen.get(), binding, DT_SINGLELINE | DT_NOPREFIX);
   measure->itemWidth = static_cast<UINT>(2 * SideMargin() + caption.cx +
                                          (keys.cx ? kBindingGap + keys.cx : 0));
   measure->itemHeight = static_cast<UINT>(std::max<LONG>(caption.cy, keys.cy) + kVerticalPadding);
@@ -100,7 +97,7 @@ void DrawMenuItem(const DRAWITEMSTRUCT* draw) {
   COLORREF old_colour = SetTextColor(dc, text);
   int old_mode = SetBkMode(dc, TRANSPARENT);
   MenuFont font;
-  HGDIOBJ old_font = SelectObject(dc, font.get());
+  SelectionGuard font_selected(dc, font.get());
   if (draw->itemState & ODS_CHECKED) {
     MENUITEMINFOW info = {sizeof(info)};
     info.fMask = MIIM_FTYPE;
@@ -114,7 +111,6 @@ void DrawMenuItem(const DRAWITEMSTRUCT* draw) {
   DrawTextW(dc, record->caption.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_LEFT | prefix);
   std::wstring binding = BindingText(*record);
   DrawTextW(dc, binding.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
-  SelectObject(dc, old_font);
   SetBkMode(dc, old_mode);
   SetTextColor(dc, old_colour);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/gdi_guards_win.h"
 #include "codecs/bmp_clipboard_win.h"
 #include "image/clipboard_dib.h"
 #include "image/commit_image.h"
@@ -55,23 +56,23 @@ void CopyViewToClipboard() {
   // Our own pixel block is the DIB section's memory in effect: draw into a
   // section, then copy its rows out.
   void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP section = CreateDIBSection(dc, AsBitmapInfo(shown), DIB_RGB_COLORS, &bits, nullptr, 0);
+  MemoryDcGuard dc(nullptr);
+  UniqueGdiObject section(
+      CreateDIBSection(dc.get(), AsBitmapInfo(shown), DIB_RGB_COLORS, &bits, nullptr, 0));
   if (section && bits) {
-    HGDIOBJ old = SelectObject(dc, section);
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    int source_y = app.current.header.height - g.source_y - g.source_height;
-    StretchDIBits(dc, 0, 0, g.destination_width, g.destination_height, g.source_x, source_y,
-                  g.source_width, g.source_height, app.current.pixels, AsBitmapInfo(app.current),
-                  DIB_RGB_COLORS, SRCCOPY);
-    GdiFlush();
+    {
+      SelectionGuard selected(dc.get(), section.get());
+      SetStretchBltMode(dc.get(), HALFTONE);
+      SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+      int source_y = app.current.header.height - g.source_y - g.source_height;
+      StretchDIBits(dc.get(), 0, 0, g.destination_width, g.destination_height, g.source_x,
+                    source_y, g.source_width, g.source_height, app.current.pixels,
+                    AsBitmapInfo(app.current), DIB_RGB_COLORS, SRCCOPY);
+      GdiFlush();
+    }
     std::memcpy(shown.pixels, bits, static_cast<size_t>(Stride(shown)) * g.destination_height);
-    SelectObject(dc, old);
     PutOnClipboard(shown);
   }
-  if (section) DeleteObject(section);
-  DeleteDC(dc);
   ReleasePixels(&shown);
 }
 
