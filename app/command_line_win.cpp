@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/command_ids.h"
 #include "app/commands_win.h"
 #include "app/display_mode_win.h"
 #include "app/open_path_win.h"
@@ -11,8 +12,6 @@
 #include "view/edit_window.h"
 
 namespace {
-
-constexpr int kOptionsCommand = 5410;
 
 bool OpenCommandPath(const CommandLine& command) {
   return !command.path.empty() && OpenPathFromOutside(ToWide(command.path), command.entry_key);
@@ -82,7 +81,7 @@ bool InterpretCommandLine(const CommandLine& command, int show_command) {
       break;
     case u'o':
       CreateEdit();
-      RunViewCommand(kOptionsCommand);
+      RunViewCommand(kCommandOptions);
       PostMessageW(App().view_window, WM_CLOSE, 0, 0);
       notice_allowed = false;
       break;

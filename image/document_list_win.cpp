@@ -1,16 +1,10 @@
 #include "image/document_list_win.h"
 
 #include "app/app_state.h"
+#include "app/command_ids.h"
 #include "image/document_win.h"
 
 namespace {
-
-constexpr int kCommandFirst = 5700;
-constexpr int kCommandLast = 5701;
-constexpr int kCommandPrevious = 5702;
-constexpr int kCommandNext = 5703;
-constexpr int kCommandOrderByName = 5252;
-constexpr int kCommandOrderBySize = 5254;
 
 void Step(ListStep step) {
   ApplicationState& app = App();
@@ -29,21 +23,21 @@ void SortBy(int order) {
 
 bool RunListCommand(int command) {
   switch (command) {
-    case kCommandFirst:
+    case kCommandFirstImage:
       Step(ListStep::kFirst);
       return true;
-    case kCommandLast:
+    case kCommandLastImage:
       Step(ListStep::kLast);
       return true;
-    case kCommandPrevious:
+    case kCommandPreviousImage:
       Step(ListStep::kPrevious);
       return true;
-    case kCommandNext:
+    case kCommandNextImage:
       Step(ListStep::kNext);
       return true;
   }
-  if (command >= kCommandOrderByName && command <= kCommandOrderBySize) {
-    SortBy(command - kCommandOrderByName);
+  if (command >= kCommandFileListOrderName && command <= kCommandFileListOrderLast) {
+    SortBy(command - kCommandFileListOrderName);
     return true;
   }
   return false;

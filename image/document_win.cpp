@@ -4,29 +4,18 @@
 #include <commdlg.h>
 
 #include "app/app_state.h"
+#include "app/command_ids.h"
 #include "app/language_module_win.h"
 #include "app/wide_text.h"
+#include "image/colour_count_message_win.h"
 #include "image/document_clipboard_win.h"
 #include "image/document_delete_win.h"
 #include "image/document_list_win.h"
 #include "image/document_save_win.h"
-#include "image/colour_count_message_win.h"
 #include "image/wallpaper_win.h"
 #include "lang/string_ids.h"
 
 namespace {
-
-constexpr int kCommandOpen = 5010;
-constexpr int kCommandReload = 5011;
-constexpr int kCommandSaveAs = 5012;
-constexpr int kCommandSave = 5013;
-constexpr int kCommandCopy = 5030;
-constexpr int kCommandPaste = 5031;
-constexpr int kCommandDelete = 5032;
-constexpr int kCommandCopyView = 5035;
-constexpr int kCommandWallpaper = 5050;
-constexpr int kCommandColourCount = 5110;
-constexpr int kCommandSavePreview = 5810;
 
 ApplicationState& A() { return App(); }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/command_ids.h"
 #include "app/language_module_win.h"
 #include "image/document_win.h"
 #include "image/file_list_build.h"
@@ -11,7 +12,6 @@
 namespace {
 
 HANDLE g_notification = INVALID_HANDLE_VALUE;
-constexpr int kCommandReload = 5011;
 
 bool AskToReload() {
   ApplicationState& app = App();
