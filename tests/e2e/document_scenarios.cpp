@@ -366,3 +366,47 @@ E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
   ctx.Expect(copied, "the view goes to the clipboard at its displayed size, 120 x 80");
   Close(app, view);
 }
+
+namespace {
+
+// A command that may end in a message box: the driver gives up waiting
+// rather than hang on it.
+bool Command(HWND view, WPARAM command) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(view, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+}
+
+// Whether the file on disk still shows the pattern it was written with.
+bool HoldsPattern(const std::wstring& path, int width, int height, uint32_t seed) {
+  ImageBuffer image{};
+  if (!ReadBmpFile(path, &image)) return false;
+  bool same = image.header.width == width && image.header.height == height;
+  for (int y = 0; same && y < height; ++y) {
+    for (int x = 0; same && x < width; ++x) same = PixelAt(image, x, y) == PatternColour(x, y, seed);
+  }
+  ReleasePixels(&image);
+  return same;
+}
+
+}  // namespace
+
+E2E_SCENARIO(SavingAfterAStepFromAPreviewWritesTheNewImage) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring first = app.folder() + L"\\a.bmp", second = app.folder() + L"\\b.bmp";
+  WritePatternBmp(first, 48, 32, 21);
+  WritePatternBmp(second, 48, 32, 22);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(first), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"a.bmp"), "a.bmp opens");
+  ctx.Expect(Command(view, 5310), "the edit window is asked for");
+  HWND edit = app.WaitForWindow(L"Ovira_swin_class", 5000);
+  if (!ctx.Expect(edit != nullptr, "the edit window opens")) return Close(app, view);
+  ctx.Expect(Command(view, 5810), "a save preview of a.bmp is made");
+  ctx.Expect(Command(view, 5703), "the next image is asked for");
+  ctx.Expect(WaitForTitle(edit, L"b.bmp"), "b.bmp is current");
+  ctx.Expect(Command(view, 5013), "b.bmp is saved in place");
+  ctx.Expect(HoldsPattern(second, 48, 32, 22), "b.bmp on disk keeps its own pixels");
+  ctx.Expect(HoldsPattern(first, 48, 32, 21), "a.bmp is untouched");
+  Close(app, view);
+}
