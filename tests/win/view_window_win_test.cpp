@@ -12,6 +12,7 @@
 #include "view/view_control.h"
 #include "view/view_mouse.h"
 #include "view/view_window.h"
+#include "view/view_zoom.h"
 
 namespace {
 
@@ -150,6 +151,38 @@ TEST_F(ViewWindowTest, CtrlDragDrawsAZoomRectangleThatZooms) {
   SendMessageW(view_, WM_MOUSEMOVE, MK_LBUTTON, Point(208, 190));
   SendMessageW(view_, WM_LBUTTONUP, 0, Point(208, 190));
   EXPECT_DOUBLE_EQ(G().zoom, zoom);
+}
+
+TEST_F(ViewWindowTest, LeftDragSetToZoomStartsTheRectangleAtItsAnchor) {
+  SetClient(400, 300);
+  ShowImage(200, 200);
+  App().settings.view_left_drag_action = 2;
+  SendMessageW(view_, WM_LBUTTONDOWN, MK_LBUTTON, Point(110, 60));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_LBUTTON, Point(160, 110));
+  ASSERT_EQ(App().mouse_state, kStateZoomRectangle);
+  // Nothing is drawn yet: the next move's XOR erase must undo nothing, so
+  // the remembered corner is the anchor, not the raw pointer.
+  EXPECT_EQ(App().drag_last.x, App().drag_anchor.x);
+  EXPECT_EQ(App().drag_last.y, App().drag_anchor.y);
+  SendMessageW(view_, WM_LBUTTONUP, 0, Point(160, 110));
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+TEST_F(ViewWindowTest, GestureBoundToAZoomZoomsAboutThePointer) {
+  SetClient(400, 300);
+  ShowImage(800, 800);  // larger than the client at every zoom in
+  App().settings.mouse_bindings[kMouseRightGestureUp] = 5230;  // zoom in
+  ViewPoint pointer = {120, 100};
+  ViewPoint before = ImagePointAt(pointer, G(), {800, 800});
+  SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(pointer.x, pointer.y + 30));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(pointer.x, pointer.y));
+  ASSERT_EQ(App().mouse_state, kStateRightGestureLeft + 2);
+  double zoom = G().zoom;
+  SendMessageW(view_, WM_RBUTTONUP, 0, Point(pointer.x, pointer.y));
+  ASSERT_GT(G().zoom, zoom);
+  ViewPoint after = ImagePointAt(pointer, G(), {800, 800});
+  EXPECT_NEAR(after.x, before.x, 1) << "the pixel under the pointer stays there";
+  EXPECT_NEAR(after.y, before.y, 1);
 }
 
 TEST_F(ViewWindowTest, GestureRunsItsBindingInsteadOfTheMenu) {
