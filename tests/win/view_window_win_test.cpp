@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/arrange_win.h"
 #include "app/commands_win.h"
 #include "app/settings_environment_win.h"
 #include "app/settings_load.h"
@@ -195,6 +196,35 @@ TEST_F(ViewWindowTest, GestureRunsItsBindingInsteadOfTheMenu) {
   SendMessageW(view_, WM_RBUTTONUP, 0, Point(202, 120));
   EXPECT_DOUBLE_EQ(G().zoom, 2.0);
   EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+// A placement record as another viewer sends it: left, top, width, height.
+void PlaceInto(int left, int top, int width, int height) {
+  int32_t record[4] = {left, top, width, height};
+  HandleArrangementMessage(kArrangePlace, record, sizeof(record));
+}
+
+TEST_F(ViewWindowTest, FollowingWindowArrangedIntoACellRefitsTheImageThere) {
+  App().settings.view_follows_image = 1;
+  ShowImage(600, 400);  // fits the work area at 100 %
+  ASSERT_DOUBLE_EQ(G().zoom, 1.0);
+  RECT work = WorkAreaNear(view_);
+  PlaceInto(work.left, work.top, 320, 240);
+  EXPECT_LT(G().zoom, 0.6) << "the image shrinks to the cell";
+  RECT frame;
+  GetWindowRect(view_, &frame);
+  EXPECT_GE(frame.left, work.left);
+  EXPECT_GE(frame.top, work.top);
+  EXPECT_LE(frame.right, work.left + 320);
+  EXPECT_LE(frame.bottom, work.top + 240);
+
+  // Centring all viewers refits to the whole work area again.
+  HandleArrangementMessage(kArrangeCentre, nullptr, 0);
+  EXPECT_DOUBLE_EQ(G().zoom, 1.0);
+  GetWindowRect(view_, &frame);
+  int middle_x = (work.left + work.right) / 2, middle_y = (work.top + work.bottom) / 2;
+  EXPECT_NEAR((frame.left + frame.right) / 2, middle_x, 2);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, middle_y, 2);
 }
 
 TEST_F(ViewWindowTest, CornerDragOfAFollowingWindowKeepsTheImageAspect) {
