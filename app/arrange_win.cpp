@@ -8,6 +8,7 @@
 #include "app/commands_win.h"
 #include "app/window_arrangement.h"
 #include "app/window_classes_win.h"
+#include "view/view_control.h"
 #include "view/view_window.h"
 
 namespace {
@@ -69,6 +70,15 @@ void MoveIntoCell(const ScreenRect& cell) {
                                   app.settings.view_follows_image);
   SetWindowPos(app.view_window, nullptr, placed.left, placed.top, placed.width(),
                placed.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT area = {cell.left, cell.top, cell.right, cell.bottom};
+  RefitFollowingWindow(area);
+}
+
+// A window that follows the image is centred and then refitted to the whole
+// work area, which it may have been kept from by an earlier arrangement.
+void CentreAndRefit() {
+  RunViewCommand(kCommandCentreWindow);
+  RefitFollowingWindow(WorkAreaNear(App().view_window));
 }
 
 }  // namespace
@@ -111,7 +121,7 @@ void HandleArrangementMessage(ULONG_PTR kind, const void* data, size_t size) {
       break;
     }
     case kArrangeCentre:
-      RunViewCommand(kCommandCentreWindow);
+      CentreAndRefit();
       break;
     case kArrangeClose:
       RunViewCommand(kCommandClose);

@@ -30,7 +30,7 @@ void DispatchEditCommand(int command) {
     EnterViewMode();
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     app.settings.edit_background = command - kCommandBackgroundWhite;
-    RunCommandOfMissingModule(command);  // the panes repaint themselves
+    InvalidateRect(app.edit_window, nullptr, TRUE);
   } else if (IsAllowedDuringAdjustment(command)) {
     // Zoom, pan, the panes, apply and cancel: the edit window's own.
     RunCommandOfMissingModule(command);

@@ -1,6 +1,7 @@
 // Where commands meet the modules that have not been written yet: the
 // dispatchers route to these, and each module replaces its part when it
-// arrives. Until then the commands are accepted and do nothing.
+// arrives. Until then the table of pending commands (app/pending_commands.h)
+// keeps their commands from getting here.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/command_seams_win.h"
+#include "app/pending_commands.h"
 
 namespace {
 
@@ -16,10 +17,15 @@ bool AcceptsAccelerator(int command) {
   return command == kCommandMinimise || !IsIconic(OwnerWindow());
 }
 
+// Dropped before any dispatcher sees it, so that nothing switches windows
+// for a command that could not then answer.
+bool IsPending(int command) { return IsPendingCommand(command, App().display_mode); }
+
 }  // namespace
 
 void OnViewWindowCommand(WPARAM wparam) {
   int command = LOWORD(wparam);
+  if (IsPending(command)) return;
   if (HIWORD(wparam) == kFromAccelerator && !AcceptsAccelerator(command)) return;
   if (App().display_mode == kDisplayEdit) {
     DispatchEditCommand(command);
@@ -31,7 +37,7 @@ void OnViewWindowCommand(WPARAM wparam) {
 void OnEditWindowCommand(WPARAM wparam) {
   int command = LOWORD(wparam);
   if (command >= kFirstCommand) {
-    DispatchEditCommand(command);
+    if (!IsPending(command)) DispatchEditCommand(command);
   } else {
     RunCommandOfMissingModule(command);
   }

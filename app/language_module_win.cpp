@@ -10,8 +10,12 @@ constexpr LANGID kJapaneseUi = 1041;
 constexpr char kSignature[6] = {'O', 'v', 'i', 'r', 'a', '\0'};
 
 HMODULE LoadChecked(const std::wstring& name) {
-  // The system's search order looks in the program's folder first.
-  HMODULE module = LoadLibraryW(name.c_str());
+  // The name comes from the settings file, so nothing of the module may run:
+  // mapped as an image resource it gives strings, dialogs and the signature
+  // but never calls its entry point. The system's search order looks in the
+  // program's folder first.
+  HMODULE module = LoadLibraryExW(name.c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (module && !HasLanguageSignature(module)) {
     FreeLibrary(module);
     module = nullptr;

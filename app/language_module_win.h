@@ -9,10 +9,10 @@
 // True when the module's RCDATA resource 1 begins with "Ovira" and a zero.
 bool HasLanguageSignature(HMODULE module);
 
-// Loads the named module, falling back to English and then Japanese. An empty
-// name picks Japanese for a Japanese user interface, else English. Returns
-// nullptr when none loads with a valid signature; *loaded_name gets the name
-// of the one that did.
+// Loads the named module as resources only (none of its code runs), falling
+// back to English and then Japanese. An empty name picks Japanese for a
+// Japanese user interface, else English. Returns nullptr when none loads with
+// a valid signature; *loaded_name gets the name of the one that did.
 HMODULE LoadLanguageModule(const std::wstring& name, std::wstring* loaded_name);
 
 // Loads, checks and unloads a module; for the options dialog's language list.

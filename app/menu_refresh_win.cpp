@@ -89,7 +89,7 @@ void PreparePopup(HMENU popup) {
   prepared.push_back(popup);
   int menu = MenuIdOf(popup);
   if (menu == kMainPopup || menu == kSubmenuTools) RelabelForMode();
-  for (const MenuItemState& state : MenuItemStates(menu, CurrentFacts(menu))) {
+  for (const MenuItemState& state : ShownMenuItemStates(menu, CurrentFacts(menu))) {
     ApplyState(popup, state);
   }
 }

@@ -1,7 +1,10 @@
 #include "app/menu_state.h"
 
+#include <algorithm>
+
 #include "app/command_ids.h"
 #include "app/menu_tree.h"
+#include "app/pending_commands.h"
 
 namespace {
 
@@ -65,6 +68,24 @@ std::vector<MenuItemState> MenuItemStates(int menu, const MenuFacts& facts) {
     case kSubmenuBackground: return BackgroundStates(facts);
     default: return {};
   }
+}
+
+std::vector<MenuItemState> ShownMenuItemStates(int menu, const MenuFacts& facts) {
+  std::vector<MenuItemState> states = MenuItemStates(menu, facts);
+  ProgramCaptionsPresent every_program;
+  every_program.fill(true);
+  for (const MenuEntry& entry : MenuEntries(menu, every_program)) {
+    if (entry.kind == MenuEntryKind::kSeparator || !IsPendingCommand(entry.id, facts.display_mode))
+      continue;
+    auto found = std::find_if(states.begin(), states.end(),
+                              [&entry](const MenuItemState& s) { return s.id == entry.id; });
+    if (found == states.end()) {
+      states.push_back(Enabled(entry.id, false));
+    } else {
+      found->enabled = false;
+    }
+  }
+  return states;
 }
 
 int CaptionStringFor(int command, int display_mode) {

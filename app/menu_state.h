@@ -36,6 +36,10 @@ struct MenuItemState {
 // theirs. Empty for menus without such items.
 std::vector<MenuItemState> MenuItemStates(int menu, const MenuFacts& facts);
 
+// What the popup shows: the states above, with every item whose command is
+// still pending in the facts' display mode greyed (its check mark kept).
+std::vector<MenuItemState> ShownMenuItemStates(int menu, const MenuFacts& facts);
+
 // The language string an item shows: its own identifier, or for the
 // commands whose caption follows the mode the string for the current mode.
 int CaptionStringFor(int command, int display_mode);

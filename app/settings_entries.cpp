@@ -84,7 +84,9 @@ constexpr IntEntry kInts[] = {
     {90, 0, InSpan(0, 2, 0), &V::save_jpeg_subsampling},
     {93, 2, InSpan(0, 2, 2), &V::save_lossless_markers},
     {96, 100, AnyValue(), &V::save_size_limit_kib},
-    {209, 0, AnyValue(), &V::file_list_order},
+    // An order it does not know the menu marks as by size, so that is how
+    // the list is sorted too.
+    {209, 0, InSpan(0, 2, 2), &V::file_list_order},
     {223, 1, AnyValue(), &V::view_left_drag_action},
     {224, 8, AnyValue(), &V::drag_threshold},
 };

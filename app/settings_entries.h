@@ -44,7 +44,8 @@ enum class RangeKind : uint8_t {
 
 // A stored value outside the range is replaced by `fallback`. That is the
 // entry's default everywhere except entry 31, whose default is 4 but which
-// reads any other stored value as 3.
+// reads any other stored value as 3, and entry 209, whose default is by
+// name but which reads an unknown order as by size.
 struct RangeRule {
   RangeKind kind = RangeKind::kAny;
   int32_t low = 0;

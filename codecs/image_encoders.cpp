@@ -3,15 +3,47 @@
 #include "codecs/bmp_writer.h"
 #include "codecs/output_file.h"
 
-bool HasEncoder(int32_t save_type) { return save_type == kSaveBmp; }
+namespace {
+
+using WriteFunction = Status (*)(const ImageBuffer&, const SaveOptions&, ByteSink*);
+
+struct Encoder {
+  int32_t save_type;
+  WriteFunction write;
+};
+
+Status WriteBmpAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
+  return WriteBmp(image, options.bmp_depth, options.dither, out);
+}
+
+// Each encoder that arrives adds its row; the save dialog offers what is here.
+constexpr Encoder kEncoders[] = {
+    {kSaveBmp, WriteBmpAsOptioned},
+};
+
+const Encoder* EncoderFor(int32_t save_type) {
+  for (const Encoder& encoder : kEncoders) {
+    if (encoder.save_type == save_type) return &encoder;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool HasEncoder(int32_t save_type) { return EncoderFor(save_type) != nullptr; }
+
+std::vector<int32_t> OfferedSaveTypes(bool from_jpeg) {
+  std::vector<int32_t> offered;
+  for (int32_t type = kSaveBmp; type <= kSaveJpegLossless; ++type) {
+    if (type == kSaveJpegLossless && !from_jpeg) continue;
+    if (HasEncoder(type)) offered.push_back(type);
+  }
+  return offered;
+}
 
 Status EncodeImage(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
-  switch (options.type) {
-    case kSaveBmp:
-      return WriteBmp(image, options.bmp_depth, options.dither, out);
-    default:
-      return Status::kEncodeFailed;
-  }
+  const Encoder* encoder = EncoderFor(options.type);
+  return encoder ? encoder->write(image, options, out) : Status::kEncodeFailed;
 }
 
 Status EncodeImageFile(const ImageBuffer& image, const SaveOptions& options,

@@ -1,12 +1,18 @@
 // The built-in encoders, chosen by the save type.
 #pragma once
 
+#include <vector>
+
 #include "codecs/byte_sink.h"
 #include "codecs/save_options.h"
 #include "image/image_buffer.h"
 #include "image/path.h"
 
 bool HasEncoder(int32_t save_type);
+
+// The save types a save can offer, in save-type order: those with an encoder,
+// and the lossless JPEG save only for an image read from a JPEG.
+std::vector<int32_t> OfferedSaveTypes(bool from_jpeg);
 
 // Writes the image as the options say. kEncodeFailed for a type without an
 // encoder in this build.

@@ -8,7 +8,7 @@
 #include "app/gdi_guards_win.h"
 #include "codecs/bmp_clipboard_win.h"
 #include "image/clipboard_dib.h"
-#include "image/commit_image.h"
+#include "image/current_image_win.h"
 #include "image/document_paths.h"
 #include "image/document_win.h"
 #include "image/image_buffer_win.h"
@@ -82,7 +82,7 @@ void PasteFromClipboard() {
   ReleasePixels(&app.staging);
   for (RgbQuad& entry : app.staging.palette) entry = {};
   if (!ReadClipboardBitmap(OwnerWindow(), &app.staging)) return;
-  CommitImage(&app.staging, &app.current);
+  ReplaceCurrentImage(&app.staging);
   ClearDocumentPath();
   app.document.source_kind = SourceKind::kFile;
   app.document.load = {};

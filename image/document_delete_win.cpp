@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "image/current_image_win.h"
 #include "image/document_paths.h"
 #include "image/document_win.h"
 #include "image/recycle_bin_win.h"
@@ -14,7 +15,7 @@ namespace {
 
 void ShowNothing() {
   ApplicationState& app = App();
-  ResetImageBuffer(&app.current);
+  ClearCurrentImage();
   ClearDocumentPath();
   app.modified = false;
   ShowNewViewImage(false);

@@ -7,7 +7,7 @@
 #include "app/settings_location_win.h"
 #include "app/wide_text.h"
 #include "codecs/image_decoders.h"
-#include "image/commit_image.h"
+#include "image/current_image_win.h"
 #include "image/document_paths.h"
 #include "image/document_win.h"
 #include "image/file_list_build.h"
@@ -33,7 +33,7 @@ bool DecodeIntoStaging(const std::wstring& path) {
 
 void TakeLoadedImage(const std::wstring& path) {
   ApplicationState& app = A();
-  CommitImage(&app.staging, &app.current);
+  ReplaceCurrentImage(&app.staging);
   app.modified = false;
   app.document.rotation_state = kRotationNone;
   app.document.source_kind = SourceKind::kFile;
@@ -46,7 +46,7 @@ void TakeLoadedImage(const std::wstring& path) {
 void DropFailedImage(const std::wstring& path) {
   ApplicationState& app = A();
   ReleasePixels(&app.staging);
-  ResetImageBuffer(&app.current);  // the empty canvas
+  ClearCurrentImage();
   app.modified = false;
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) ClearDocumentPath();
 }

@@ -4,10 +4,15 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/app_state.h"
 #include "app/dialog_loader_win.h"
 #include "app/language_module_win.h"
 #include "app/wide_text.h"
+#include "codecs/image_encoders.h"
+#include "codecs/save_options.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -18,7 +23,7 @@ struct SaveFilter {
   const wchar_t* extension;  // default extension, without the dot
 };
 
-// In save-type order: the filter index is the save type plus one.
+// In save-type order; the dialog lists those of the offered types.
 const SaveFilter kSaveFilters[] = {
     {IDS_FILTER_BMP, L"*.bmp", L"bmp"},
     {IDS_FILTER_PNG, L"*.png", L"png"},
@@ -31,14 +36,38 @@ constexpr int kBmpDepths[] = {24, 8, 4, 1};
 
 ApplicationState& A() { return App(); }
 
-std::wstring FilterList(bool with_lossless) {
+std::wstring FilterList(const std::vector<int32_t>& offered) {
   std::wstring list;
-  int count = with_lossless ? 6 : 5;
-  for (int i = 0; i < count; ++i) {
-    list += LanguageString(A().language.get(), kSaveFilters[i].label) + L" (" +
-            kSaveFilters[i].patterns + L")" + L'\0' + kSaveFilters[i].patterns + L'\0';
+  for (int32_t type : offered) {
+    const SaveFilter& filter = kSaveFilters[type];
+    list += LanguageString(A().language.get(), filter.label) + L" (" + filter.patterns + L")" +
+            L'\0' + filter.patterns + L'\0';
   }
   return list + L'\0';
+}
+
+// The dialog's filter index counts from 1 through the offered types.
+int32_t TypeOfFilter(const std::vector<int32_t>& offered, DWORD filter_index) {
+  if (filter_index < 1 || filter_index > offered.size()) return -1;
+  return offered[filter_index - 1];
+}
+
+DWORD FilterOfType(const std::vector<int32_t>& offered, int32_t type) {
+  auto found = std::find(offered.begin(), offered.end(), type);
+  return static_cast<DWORD>(found - offered.begin()) + 1;
+}
+
+// A type that cannot be written this time is not offered, so it cannot stay
+// chosen either. A lossless save wanted of an image that is no JPEG becomes
+// an ordinary JPEG save.
+int32_t OfferedTypeFor(const std::vector<int32_t>& offered, int32_t type, bool from_jpeg) {
+  if (type == kSaveJpegLossless && !from_jpeg) type = kSaveJpeg;
+  bool found = std::find(offered.begin(), offered.end(), type) != offered.end();
+  return found ? type : offered.front();
+}
+
+const std::vector<int32_t>& OfferedOf(const OPENFILENAMEW* ofn) {
+  return *reinterpret_cast<const std::vector<int32_t>*>(ofn->lCustData);
 }
 
 std::wstring WithoutExtension(const std::wstring& name) {
@@ -77,8 +106,8 @@ void ReadPanel(HWND panel) {
 // A new filter changes the type, the default extension and the extension of
 // the name typed so far.
 void OnTypeChange(HWND panel, const OPENFILENAMEW* ofn) {
-  int type = static_cast<int>(ofn->nFilterIndex) - 1;
-  if (type < 0 || type > 5) return;
+  int32_t type = TypeOfFilter(OfferedOf(ofn), ofn->nFilterIndex);
+  if (type < 0) return;
   A().settings.save_type = type;
   HWND dialog = GetParent(panel);
   SendMessageW(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(kSaveFilters[type].extension));
@@ -115,8 +144,10 @@ UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM, LPARAM lparam) {
 bool AskSavePath(std::wstring* chosen) {
   ApplicationState& app = A();
   bool from_jpeg = app.current.source_format == kSourceJpeg;
-  if (app.settings.save_type == 5 && !from_jpeg) app.settings.save_type = 2;
-  std::wstring filters = FilterList(from_jpeg);
+  const std::vector<int32_t> offered = OfferedSaveTypes(from_jpeg);
+  if (offered.empty()) return false;
+  app.settings.save_type = OfferedTypeFor(offered, app.settings.save_type, from_jpeg);
+  std::wstring filters = FilterList(offered);
   std::wstring folder = app.document.folder.empty() ? ToWide(app.settings.last_folder)
                                                     : app.document.folder;
   wchar_t file[MAX_PATH] = {};
@@ -126,7 +157,8 @@ bool AskSavePath(std::wstring* chosen) {
   OPENFILENAMEW ofn = {sizeof(ofn)};
   ofn.hwndOwner = OwnerWindow();
   ofn.lpstrFilter = filters.c_str();
-  ofn.nFilterIndex = static_cast<DWORD>(app.settings.save_type + 1);
+  ofn.nFilterIndex = FilterOfType(offered, app.settings.save_type);
+  ofn.lCustData = reinterpret_cast<LPARAM>(&offered);
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
@@ -139,7 +171,8 @@ bool AskSavePath(std::wstring* chosen) {
     ofn.lpfnHook = PanelHook;
   }
   if (!GetSaveFileNameW(&ofn)) return false;
-  app.settings.save_type = static_cast<int32_t>(ofn.nFilterIndex) - 1;
+  int32_t chosen_type = TypeOfFilter(offered, ofn.nFilterIndex);
+  if (chosen_type >= 0) app.settings.save_type = chosen_type;
   *chosen = file;
   return true;
 }

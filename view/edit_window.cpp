@@ -1,12 +1,53 @@
 #include "view/edit_window.h"
 
+#include <windowsx.h>
+
 #include "app/app_state.h"
 #include "app/commands_win.h"
 #include "app/drop_files_win.h"
+#include "app/menu_popup_win.h"
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
+#include "view/view_dc.h"
 #include "view/view_window.h"
+
+namespace {
+
+// Until the panes arrive the window shows its background, never whatever
+// the screen held before it was shown.
+void PaintContent(HDC dc, const RECT& area) {
+  FillRect(dc, &area, BackgroundBrush(App().settings.edit_background));
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  PaintContent(dc, ps.rcPaint);
+  EndPaint(window, &ps);
+}
+
+void PrintClient(HWND window, HDC dc) {
+  RECT client;
+  GetClientRect(window, &client);
+  PaintContent(dc, client);
+}
+
+// Right clicks reach us as WM_CONTEXTMENU from the default handling, the
+// menu key as one without a position. Clicks on the frame keep the system's
+// own menu.
+bool OnContextMenu(HWND window, LPARAM position) {
+  if (ShowContextMenuForKey(window, position)) return true;
+  POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  ScreenToClient(window, &point);
+  RECT client;
+  GetClientRect(window, &client);
+  if (!PtInRect(&client, point)) return false;
+  ShowContextMenu(window, point);
+  return true;
+}
+
+}  // namespace
 
 HWND CreateEditWindow(HINSTANCE instance) {
   ApplicationState& app = App();
@@ -27,6 +68,17 @@ HWND CreateEditWindow(HINSTANCE instance) {
 
 LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // painting covers the whole client area
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_PRINTCLIENT:
+      PrintClient(window, reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(window, lparam)) return 0;
+      break;
     case WM_COMMAND:
       OnEditWindowCommand(wparam);
       return 0;

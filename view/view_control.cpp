@@ -139,23 +139,32 @@ void FitViewWindow(const RECT& area) {
   LayOutViewWindow(true);
 }
 
-void ShowNewViewImage(bool mark_modified) {
-  ApplicationState& app = A();
-  const SettingsValues& s = app.settings;
-  NewImageRule rule;
-  ViewSize available;
-  if (app.display_mode != kDisplayView) {
-    rule = {s.fullscreen_keep_zoom != 0, s.fullscreen_shrink_large != 0,
+namespace {
+
+NewImageRule NewImageRuleOfMode() {
+  const SettingsValues& s = A().settings;
+  if (A().display_mode != kDisplayView) {
+    return {s.fullscreen_keep_zoom != 0, s.fullscreen_shrink_large != 0,
             s.fullscreen_enlarge_small != 0};
-    available = SizeOf(MonitorRect(false));
-  } else {
-    rule = {s.window_keep_zoom != 0, s.window_shrink_large != 0, s.window_enlarge_small != 0};
-    available = AvailableForFit();
   }
-  ShowNewImage(app.view_geometry, ViewImageSize(), available, rule);
+  return {s.window_keep_zoom != 0, s.window_shrink_large != 0, s.window_enlarge_small != 0};
+}
+
+// The zoom and centre the new-image rule gives against `available`, and
+// what follows from the zoom before any layout.
+void FitImageByNewImageRule(ViewSize available) {
+  ApplicationState& app = A();
+  ShowNewImage(app.view_geometry, ViewImageSize(), available, NewImageRuleOfMode());
   app.pan_step_shift = PanStepShift(
       ViewImageSize(), {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   ApplyViewStretchMode();
+}
+
+}  // namespace
+
+void ShowNewViewImage(bool mark_modified) {
+  ApplicationState& app = A();
+  FitImageByNewImageRule(AvailableForFit());
   if (FollowsImage()) {
     FitViewWindow(MonitorRect(true));
   } else {
@@ -164,6 +173,16 @@ void ShowNewViewImage(bool mark_modified) {
   app.open_failed = false;
   if (mark_modified) app.modified = true;
   RepaintView();
+}
+
+void RefitFollowingWindow(const RECT& area) {
+  if (!FollowsImage()) return;
+  ViewSize size = SizeOf(area);
+  ScreenRect frame = ViewWindowFrame();
+  FitImageByNewImageRule({size.width - frame.width(), size.height - frame.height()});
+  FitViewWindow(area);
+  RepaintView();
+  RefreshTitle();
 }
 
 void SetViewBackground(int background) {

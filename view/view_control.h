@@ -28,6 +28,11 @@ void FitViewWindow(const RECT& area);
 // The frame of the view window's current style as insets around a client.
 ScreenRect ViewWindowFrame();
 
+// For a window that follows the image (nothing otherwise): the image
+// refitted by the new-image rule into `area` less the frame, and the window
+// fitted around it within `area`.
+void RefitFollowingWindow(const RECT& area);
+
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 

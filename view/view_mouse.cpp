@@ -161,12 +161,14 @@ void DecideDrag(HWND window, POINT client) {
     SetCursor(GestureCursor(gesture_state));
     return;
   }
+  // Before deciding: a zoom rectangle then starts its corner at the anchor,
+  // where the first XOR erase expects it.
+  app.drag_last = client;
   if (left) {
     DecideLeftDrag(window, client);
   } else {
     DecideRightDrag();
   }
-  app.drag_last = client;
   SetViewCursor();
 }
 
@@ -262,7 +264,7 @@ void OnViewButtonUp(HWND window, bool left, POINT client) {
     if (IsLeftGesture(state)) {
       app.mouse_state = kStateIdle;
       ReleaseCapture();
-      RunBinding(GestureBindingSlot(state), nullptr);
+      RunBinding(GestureBindingSlot(state), &client);
       return;
     }
     if (state == kStateZoomRectangle) FinishZoomRectangle();
@@ -278,7 +280,7 @@ void OnViewButtonUp(HWND window, bool left, POINT client) {
     ReleaseCapture();
   }
   if (IsRightGesture(state)) {
-    RunBinding(GestureBindingSlot(state), nullptr);
+    RunBinding(GestureBindingSlot(state), &client);
   } else if (state == kStatePanning) {
     ApplyViewStretchMode();
     RepaintView();

@@ -300,3 +300,106 @@ E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
   ctx.Expect(copied, "the view goes to the clipboard at its displayed size, 120 x 80");
   Close(app, view);
 }
+
+namespace {
+
+// A command that may end in a message box: the driver gives up waiting
+// rather than hang on it.
+bool Command(HWND view, WPARAM command) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(view, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+}
+
+// Whether the file on disk still shows the pattern it was written with.
+bool HoldsPattern(const std::wstring& path, int width, int height, uint32_t seed) {
+  ImageBuffer image{};
+  if (!ReadBmpFile(path, &image)) return false;
+  bool same = image.header.width == width && image.header.height == height;
+  for (int y = 0; same && y < height; ++y) {
+    for (int x = 0; same && x < width; ++x) same = PixelAt(image, x, y) == PatternColour(x, y, seed);
+  }
+  ReleasePixels(&image);
+  return same;
+}
+
+}  // namespace
+
+E2E_SCENARIO(SavingAfterAStepFromAPreviewWritesTheNewImage) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring first = app.folder() + L"\\a.bmp", second = app.folder() + L"\\b.bmp";
+  WritePatternBmp(first, 48, 32, 21);
+  WritePatternBmp(second, 48, 32, 22);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(first), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"a.bmp"), "a.bmp opens");
+  ctx.Expect(Command(view, 5310), "the edit window is asked for");
+  HWND edit = app.WaitForWindow(L"Ovira_swin_class", 5000);
+  if (!ctx.Expect(edit != nullptr, "the edit window opens")) return Close(app, view);
+  ctx.Expect(Command(view, 5810), "a save preview of a.bmp is made");
+  ctx.Expect(Command(view, 5703), "the next image is asked for");
+  ctx.Expect(WaitForTitle(edit, L"b.bmp"), "b.bmp is current");
+  ctx.Expect(Command(view, 5013), "b.bmp is saved in place");
+  ctx.Expect(HoldsPattern(second, 48, 32, 22), "b.bmp on disk keeps its own pixels");
+  ctx.Expect(HoldsPattern(first, 48, 32, 21), "a.bmp is untouched");
+  Close(app, view);
+}
+
+namespace {
+
+constexpr uint32_t kLightGrey = 0xC0C0C0;  // the edit window's background unless set
+
+// Whether a popup menu of the program comes up, and closes again on Esc.
+bool MenuOpensAndCloses(const AppInstance& app, HWND window) {
+  HWND menu = app.WaitForWindow(L"#32768", 5000);
+  if (!menu) return false;
+  PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(window, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  for (int i = 0; i < 50 && IsWindowVisible(menu); ++i) Sleep(100);
+  return !IsWindowVisible(menu);
+}
+
+}  // namespace
+
+E2E_SCENARIO(EditWindowOpensOnlyOnAskingAndShowsItsBackgroundAndMenu) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  std::wstring picture = app.folder() + L"\\turn.bmp";
+  WritePatternBmp(picture, 60, 40, 31);
+  HWND view;
+  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"turn.bmp"), "turn.bmp opens");
+  Sleep(300);
+  ClientPixels before;
+  CaptureClient(view, &before);
+
+  // A turn, a colour adjustment, full screen and the title bar have no
+  // module yet: the view stays as it was.
+  for (WPARAM command : {5150, 5160, 5530, 5330}) {
+    std::string name = std::to_string(command);
+    ctx.Expect(Command(view, command), "command " + name + " is taken");
+    ctx.Expect(IsWindowVisible(view) && app.WaitForWindow(L"Ovira_swin_class", 300) == nullptr,
+               "after " + name + " the view window stays and no edit window opens");
+  }
+  Sleep(300);
+  ClientPixels after;
+  ctx.Expect(CaptureClient(view, &after) && after.pixels == before.pixels, "the view is unchanged");
+
+  ctx.Expect(Command(view, 5310), "the edit window is asked for");
+  HWND edit = app.WaitForWindow(L"Ovira_swin_class", 5000);
+  if (!ctx.Expect(edit != nullptr, "the edit window opens")) return Close(app, view);
+  Sleep(500);
+  ClientPixels shot;
+  if (ctx.Expect(CaptureClient(edit, &shot), "edit window captured")) {
+    int wrong = 0;
+    for (uint32_t pixel : shot.pixels) wrong += (pixel & 0xFFFFFF) != kLightGrey;
+    ctx.Expect(wrong == 0, "the edit window shows its background (" + std::to_string(wrong) +
+                               " pixels differ)");
+  }
+  PostMessageW(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 40));
+  PostMessageW(edit, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+  ctx.Expect(MenuOpensAndCloses(app, edit), "a right click opens the context menu there");
+  PostMessageW(edit, WM_CONTEXTMENU, WPARAM(edit), -1);
+  ctx.Expect(MenuOpensAndCloses(app, edit), "so does the menu key");
+  Close(app, view);
+}

@@ -6,8 +6,11 @@
 #include <map>
 #include <set>
 
+#include "app/menu_state.h"
+#include "app/menu_tree.h"
 #include "app/settings_load.h"
 #include "app/settings_save.h"
+#include "image/file_list.h"
 #include "tests/unit/settings_test_support.h"
 #include "tests/unit/test_files.h"
 
@@ -186,6 +189,23 @@ TEST_F(SettingsValuesTest, StoredValuesOutsideTheirRangeTakeTheFallback) {
   EXPECT_EQ(odd.mouse_bindings[kMouseMiddleButton], 5600) << "not a command";
   EXPECT_EQ(odd.mouse_bindings[kMouseExtraButton1], 0);
   EXPECT_EQ(odd.mouse_bindings[kMouseExtraButton2], 5999);
+}
+
+// The menu marks "by size" for any order it does not know; the list must
+// then be sorted by size too, so the value is settled as it is read.
+TEST_F(SettingsValuesTest, UnknownFileListOrderIsReadAsBySize) {
+  for (int32_t stored : {3, 7, -1}) {
+    const SettingsValues values = LoadFrom(FileImage(228, 0x14C8).Inline(209, stored).Build());
+    EXPECT_EQ(values.file_list_order, int32_t(SortOrder::kSize)) << "stored " << stored;
+    MenuFacts facts;
+    facts.file_list_order = values.file_list_order;
+    for (const MenuItemState& state : MenuItemStates(kSubmenuFileOrder, facts)) {
+      EXPECT_EQ(state.checked, state.id == 5254) << state.id;
+    }
+  }
+  for (int32_t stored : {0, 1, 2}) {
+    EXPECT_EQ(LoadFrom(FileImage(228, 0x14C8).Inline(209, stored).Build()).file_list_order, stored);
+  }
 }
 
 TEST_F(SettingsValuesTest, LastFolderMustStillExist) {

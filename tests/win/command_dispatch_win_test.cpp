@@ -12,7 +12,9 @@
 #include "app/settings_load.h"
 #include "app/settings_reader.h"
 #include "app/window_classes_win.h"
+#include "tests/win/bitmap_canvas.h"
 #include "tests/win/win_test_files.h"
+#include "view/edit_window.h"
 #include "view/view_control.h"
 #include "view/view_mouse.h"
 #include "view/view_window.h"
@@ -136,6 +138,75 @@ TEST_F(DispatchTest, ExternalProgramGetsTheCurrentFile) {
   }
   EXPECT_EQ(text.substr(0, text.find_first_of("\r\n")), "[\"C:\\pictures\\a b.png\"]");
   EXPECT_FALSE(Topmost()) << "the program is not hidden behind us";
+}
+
+// With an edit window to switch to, as the program has one.
+class DispatchWithEditWindow : public DispatchTest {
+ protected:
+  void SetUp() override {
+    DispatchTest::SetUp();
+    edit_ = CreateEditWindow(App().instance);
+    ASSERT_NE(edit_, nullptr);
+    ShowWindow(view_, SW_SHOW);
+  }
+  void TearDown() override {
+    ApplicationState& app = App();
+    DestroyWindow(app.navigator);
+    DestroyWindow(edit_);
+    app.navigator = nullptr;
+    app.edit_window = nullptr;
+    app.display_mode = kDisplayView;
+    DispatchTest::TearDown();
+  }
+  HWND edit_ = nullptr;
+};
+
+TEST_F(DispatchWithEditWindow, CommandsWithoutTheirModuleChangeNothing) {
+  ShowImage(100, 60);
+  const SettingsValues before = App().settings;
+  const double zoom = App().view_geometry.zoom;
+  for (int command : {5150, 5151, 5120, 5160, 5270, 5014, 5040, 5041, 5060, 5111, 5250, 5311,
+                      5330, 5331, 5332, 5333, 5410, 5530, 5720, 5900}) {
+    SendMessageW(view_, WM_COMMAND, command, 0);
+    EXPECT_EQ(App().display_mode, kDisplayView) << command;
+    EXPECT_TRUE(IsWindowVisible(view_)) << command;
+    EXPECT_FALSE(IsWindowVisible(edit_)) << command;
+  }
+  const SettingsValues& after = App().settings;
+  EXPECT_EQ(after.show_title_bar, before.show_title_bar);
+  EXPECT_EQ(after.title_bar_on_hover, before.title_bar_on_hover);
+  EXPECT_EQ(after.bar_on_hover, before.bar_on_hover);
+  EXPECT_EQ(after.navigator_on_hover, before.navigator_on_hover);
+  EXPECT_DOUBLE_EQ(App().view_geometry.zoom, zoom);
+}
+
+TEST_F(DispatchWithEditWindow, OnlyItsOwnCommandOpensTheEditWindow) {
+  ShowImage(100, 60);
+  SendMessageW(view_, WM_COMMAND, 5310, 0);
+  EXPECT_EQ(App().display_mode, kDisplayEdit);
+  EXPECT_TRUE(IsWindowVisible(edit_));
+  SendMessageW(edit_, WM_COMMAND, 5150, 0);
+  SendMessageW(edit_, WM_COMMAND, 5530, 0);
+  EXPECT_EQ(App().display_mode, kDisplayEdit) << "full screen waits for its module";
+  SendMessageW(edit_, WM_COMMAND, 5310, 0);
+  EXPECT_EQ(App().display_mode, kDisplayView);
+  EXPECT_FALSE(IsWindowVisible(edit_));
+}
+
+TEST_F(DispatchWithEditWindow, TheEditWindowPaintsItsBackground) {
+  App().settings.edit_background = 3;  // dark grey
+  BitmapCanvas canvas(64, 48);
+  SendMessageW(edit_, WM_PRINTCLIENT, WPARAM(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+  EXPECT_EQ(canvas.CountNot(0x404040), 0);
+
+  ShowImage(100, 60);
+  SendMessageW(view_, WM_COMMAND, 5310, 0);
+  UpdateWindow(edit_);
+  SendMessageW(edit_, WM_COMMAND, 5341, 0);  // white
+  EXPECT_EQ(App().settings.edit_background, 0);
+  EXPECT_TRUE(GetUpdateRect(edit_, nullptr, FALSE)) << "a new background is painted at once";
+  SendMessageW(edit_, WM_PRINTCLIENT, WPARAM(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+  EXPECT_EQ(canvas.CountNot(0xFFFFFF), 0);
 }
 
 }  // namespace

@@ -148,6 +148,36 @@ TEST_F(MenuTest, PopupsArePreparedOncePerMenuLoop) {
   ForgetPreparedPopups();
 }
 
+// Opens every popup below `menu` as the menu loop would.
+void PrepareAll(HMENU menu) {
+  PreparePopup(menu);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU inner = GetSubMenu(menu, i)) PrepareAll(inner);
+  }
+}
+
+TEST_F(MenuTest, ItemsOfCommandsWithoutTheirModuleAreGreyed) {
+  App().settings.title_bar_on_hover = 1;
+  Build();
+  PrepareAll(MainPopup());
+  HMENU root = App().menu.get();
+  for (int id : {5014, 5020, 5021, 5040, 5041, 5060, 5111, 5120, 5150, 5151, 5160, 5270, 5250,
+                 5311, 5330, 5331, 5332, 5333, 5410, 5530}) {
+    EXPECT_TRUE(State(root, id) & MF_GRAYED) << id;
+  }
+  for (int id : {5010, 5012, 5030, 5110, 5230, 5310, 5320, 5321, 5341, 5510, 5520, 5540, 5550}) {
+    EXPECT_FALSE(State(root, id) & MF_GRAYED) << id;
+  }
+  ForgetPreparedPopups();
+  App().display_mode = kDisplayEdit;
+  PrepareAll(MainPopup());
+  PrepareAll(ZoomPopup());
+  EXPECT_TRUE(State(root, 5230) & MF_GRAYED) << "zoom waits for the edit window's panes";
+  EXPECT_TRUE(State(root, 5262) & MF_GRAYED);
+  EXPECT_FALSE(State(root, 5341) & MF_GRAYED);
+  ForgetPreparedPopups();
+}
+
 // An item drawn into a bitmap of its own.
 class ItemPicture {
  public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "image/status.h"
 #include "lang/string_ids.h"
@@ -63,6 +64,46 @@ TEST_F(LanguageModule, MessagesFollowTheCaptionAndLeadRules) {
   EXPECT_EQ(message.text, String(50007) + String(50011));
 
   EXPECT_FALSE(ComposeStatusMessage(module_, StatusCode(Status::kOk), &message));
+}
+
+// Closes the program's message box from inside its own modal loop.
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) == L"#32770") PostMessageW(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+      },
+      0);
+  KillTimer(nullptr, timer);
+}
+
+// The display count ShowCursor keeps for this thread.
+int CursorCount() {
+  int count = ShowCursor(TRUE) - 1;
+  ShowCursor(FALSE);
+  return count;
+}
+
+TEST_F(LanguageModule, TheErrorBoxShowsAHiddenCursorAndHidesItAgain) {
+  // The system reports the cursor of the thread that has the foreground.
+  HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               200, 100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(owner);
+  int hidden = ShowCursor(FALSE);
+  while (hidden >= 0) hidden = ShowCursor(FALSE);
+  SetTimer(nullptr, 0, 300, CloseMessageBox);
+  ShowStatusMessage(owner, module_, nullptr, StatusCode(Status::kReadFailed));
+  EXPECT_EQ(CursorCount(), hidden) << "the count is what it was before the box";
+  while (ShowCursor(TRUE) < 0) {
+  }
+  int shown = CursorCount();
+  SetTimer(nullptr, 0, 300, CloseMessageBox);
+  ShowStatusMessage(owner, module_, nullptr, StatusCode(Status::kReadFailed));
+  EXPECT_EQ(CursorCount(), shown) << "a visible cursor is left as it was";
+  DestroyWindow(owner);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/arrange_win.h"
 #include "app/commands_win.h"
 #include "app/settings_environment_win.h"
 #include "app/settings_load.h"
@@ -12,6 +13,7 @@
 #include "view/view_control.h"
 #include "view/view_mouse.h"
 #include "view/view_window.h"
+#include "view/view_zoom.h"
 
 namespace {
 
@@ -152,6 +154,38 @@ TEST_F(ViewWindowTest, CtrlDragDrawsAZoomRectangleThatZooms) {
   EXPECT_DOUBLE_EQ(G().zoom, zoom);
 }
 
+TEST_F(ViewWindowTest, LeftDragSetToZoomStartsTheRectangleAtItsAnchor) {
+  SetClient(400, 300);
+  ShowImage(200, 200);
+  App().settings.view_left_drag_action = 2;
+  SendMessageW(view_, WM_LBUTTONDOWN, MK_LBUTTON, Point(110, 60));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_LBUTTON, Point(160, 110));
+  ASSERT_EQ(App().mouse_state, kStateZoomRectangle);
+  // Nothing is drawn yet: the next move's XOR erase must undo nothing, so
+  // the remembered corner is the anchor, not the raw pointer.
+  EXPECT_EQ(App().drag_last.x, App().drag_anchor.x);
+  EXPECT_EQ(App().drag_last.y, App().drag_anchor.y);
+  SendMessageW(view_, WM_LBUTTONUP, 0, Point(160, 110));
+  EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+TEST_F(ViewWindowTest, GestureBoundToAZoomZoomsAboutThePointer) {
+  SetClient(400, 300);
+  ShowImage(800, 800);  // larger than the client at every zoom in
+  App().settings.mouse_bindings[kMouseRightGestureUp] = 5230;  // zoom in
+  ViewPoint pointer = {120, 100};
+  ViewPoint before = ImagePointAt(pointer, G(), {800, 800});
+  SendMessageW(view_, WM_RBUTTONDOWN, MK_RBUTTON, Point(pointer.x, pointer.y + 30));
+  SendMessageW(view_, WM_MOUSEMOVE, MK_RBUTTON, Point(pointer.x, pointer.y));
+  ASSERT_EQ(App().mouse_state, kStateRightGestureLeft + 2);
+  double zoom = G().zoom;
+  SendMessageW(view_, WM_RBUTTONUP, 0, Point(pointer.x, pointer.y));
+  ASSERT_GT(G().zoom, zoom);
+  ViewPoint after = ImagePointAt(pointer, G(), {800, 800});
+  EXPECT_NEAR(after.x, before.x, 1) << "the pixel under the pointer stays there";
+  EXPECT_NEAR(after.y, before.y, 1);
+}
+
 TEST_F(ViewWindowTest, GestureRunsItsBindingInsteadOfTheMenu) {
   SetClient(400, 300);
   ShowImage(100, 100);
@@ -162,6 +196,35 @@ TEST_F(ViewWindowTest, GestureRunsItsBindingInsteadOfTheMenu) {
   SendMessageW(view_, WM_RBUTTONUP, 0, Point(202, 120));
   EXPECT_DOUBLE_EQ(G().zoom, 2.0);
   EXPECT_EQ(App().mouse_state, kStateIdle);
+}
+
+// A placement record as another viewer sends it: left, top, width, height.
+void PlaceInto(int left, int top, int width, int height) {
+  int32_t record[4] = {left, top, width, height};
+  HandleArrangementMessage(kArrangePlace, record, sizeof(record));
+}
+
+TEST_F(ViewWindowTest, FollowingWindowArrangedIntoACellRefitsTheImageThere) {
+  App().settings.view_follows_image = 1;
+  ShowImage(600, 400);  // fits the work area at 100 %
+  ASSERT_DOUBLE_EQ(G().zoom, 1.0);
+  RECT work = WorkAreaNear(view_);
+  PlaceInto(work.left, work.top, 320, 240);
+  EXPECT_LT(G().zoom, 0.6) << "the image shrinks to the cell";
+  RECT frame;
+  GetWindowRect(view_, &frame);
+  EXPECT_GE(frame.left, work.left);
+  EXPECT_GE(frame.top, work.top);
+  EXPECT_LE(frame.right, work.left + 320);
+  EXPECT_LE(frame.bottom, work.top + 240);
+
+  // Centring all viewers refits to the whole work area again.
+  HandleArrangementMessage(kArrangeCentre, nullptr, 0);
+  EXPECT_DOUBLE_EQ(G().zoom, 1.0);
+  GetWindowRect(view_, &frame);
+  int middle_x = (work.left + work.right) / 2, middle_y = (work.top + work.bottom) / 2;
+  EXPECT_NEAR((frame.left + frame.right) / 2, middle_x, 2);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, middle_y, 2);
 }
 
 TEST_F(ViewWindowTest, CornerDragOfAFollowingWindowKeepsTheImageAspect) {

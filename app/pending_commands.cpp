@@ -1,0 +1,56 @@
+#include "app/pending_commands.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr int kModeEdit = 1;
+
+enum class PendingWhere : uint8_t { kEveryMode, kEditWindow };
+
+struct PendingCommands {
+  uint16_t first;
+  uint16_t last;
+  PendingWhere where;
+};
+
+constexpr PendingWhere kEvery = PendingWhere::kEveryMode;
+constexpr PendingWhere kInEdit = PendingWhere::kEditWindow;
+
+constexpr PendingCommands kPending[] = {
+    {5014, 5014, kEvery},    // lossless rotation again
+    {5020, 5021, kEvery},    // lossless rotations
+    {5040, 5041, kEvery},    // comment, image information
+    {5060, 5060, kEvery},    // print
+    {5111, 5111, kEvery},    // histogram window
+    {5120, 5182, kEvery},    // transform and colour adjustments
+    {5250, 5250, kEvery},    // slideshow
+    {5270, 5276, kEvery},    // filters
+    {5311, 5311, kEvery},    // file-list window
+    {5330, 5333, kEvery},    // title bar, and what hovering brings up
+    {5410, 5410, kEvery},    // options
+    {5530, 5530, kEvery},    // full screen
+    {5710, 5740, kEvery},    // the edit window's panes
+    {5900, 5901, kEvery},    // apply and cancel an adjustment
+    {5210, 5210, kInEdit},   // zoom, which is the panes' own there
+    {5220, 5220, kInEdit},
+    {5230, 5230, kInEdit},
+    {5240, 5240, kInEdit},
+    {5260, 5265, kInEdit},
+    {5600, 5611, kInEdit},
+    {5650, 5653, kInEdit},   // pan
+};
+
+bool Applies(const PendingCommands& row, int command, int display_mode) {
+  if (command < row.first || command > row.last) return false;
+  return row.where == kEvery || display_mode == kModeEdit;
+}
+
+}  // namespace
+
+bool IsPendingCommand(int command, int display_mode) {
+  for (const PendingCommands& row : kPending) {
+    if (Applies(row, command, display_mode)) return true;
+  }
+  return false;
+}

@@ -1,0 +1,16 @@
+#include "image/current_image_win.h"
+
+#include "app/app_state.h"
+#include "image/commit_image.h"
+#include "image/document_save_win.h"
+
+void ReplaceCurrentImage(ImageBuffer* staged) {
+  DiscardSavePreview();
+  CommitImage(staged, &App().current);
+}
+
+void ClearCurrentImage() {
+  ImageBuffer empty{};
+  ResetImageBuffer(&empty);
+  ReplaceCurrentImage(&empty);
+}
