@@ -303,13 +303,6 @@ E2E_SCENARIO(ColourCountAndTheViewOnTheClipboard) {
 
 namespace {
 
-// A command that may end in a message box: the driver gives up waiting
-// rather than hang on it.
-bool Command(HWND view, WPARAM command) {
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutW(view, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, 5000, &answer) != 0;
-}
-
 // Whether the file on disk still shows the pattern it was written with.
 bool HoldsPattern(const std::wstring& path, int width, int height, uint32_t seed) {
   ImageBuffer image{};
@@ -331,15 +324,15 @@ E2E_SCENARIO(SavingAfterAStepFromAPreviewWritesTheNewImage) {
   WritePatternBmp(first, 48, 32, 21);
   WritePatternBmp(second, 48, 32, 22);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(first), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(first), &view)) return;
   ctx.Expect(WaitForTitle(view, L"a.bmp"), "a.bmp opens");
-  ctx.Expect(Command(view, 5310), "the edit window is asked for");
+  ctx.Expect(SendCommand(view, 5310), "the edit window is asked for");
   HWND edit = app.WaitForWindow(L"Ovira_swin_class", 5000);
   if (!ctx.Expect(edit != nullptr, "the edit window opens")) return Close(app, view);
-  ctx.Expect(Command(view, 5810), "a save preview of a.bmp is made");
-  ctx.Expect(Command(view, 5703), "the next image is asked for");
+  ctx.Expect(SendCommand(view, 5810), "a save preview of a.bmp is made");
+  ctx.Expect(SendCommand(view, 5703), "the next image is asked for");
   ctx.Expect(WaitForTitle(edit, L"b.bmp"), "b.bmp is current");
-  ctx.Expect(Command(view, 5013), "b.bmp is saved in place");
+  ctx.Expect(SendCommand(view, 5013), "b.bmp is saved in place");
   ctx.Expect(HoldsPattern(second, 48, 32, 22), "b.bmp on disk keeps its own pixels");
   ctx.Expect(HoldsPattern(first, 48, 32, 21), "a.bmp is untouched");
   Close(app, view);
@@ -367,7 +360,7 @@ E2E_SCENARIO(EditWindowOpensOnlyOnAskingAndShowsItsBackgroundAndMenu) {
   std::wstring picture = app.folder() + L"\\turn.bmp";
   WritePatternBmp(picture, 60, 40, 31);
   HWND view;
-  if (!StartViewer(ctx, app, Quoted(picture), &view)) return;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"turn.bmp"), "turn.bmp opens");
   Sleep(300);
   ClientPixels before;
@@ -377,7 +370,7 @@ E2E_SCENARIO(EditWindowOpensOnlyOnAskingAndShowsItsBackgroundAndMenu) {
   // module yet: the view stays as it was.
   for (WPARAM command : {5150, 5160, 5530, 5330}) {
     std::string name = std::to_string(command);
-    ctx.Expect(Command(view, command), "command " + name + " is taken");
+    ctx.Expect(SendCommand(view, command), "command " + name + " is taken");
     ctx.Expect(IsWindowVisible(view) && app.WaitForWindow(L"Ovira_swin_class", 300) == nullptr,
                "after " + name + " the view window stays and no edit window opens");
   }
@@ -385,7 +378,7 @@ E2E_SCENARIO(EditWindowOpensOnlyOnAskingAndShowsItsBackgroundAndMenu) {
   ClientPixels after;
   ctx.Expect(CaptureClient(view, &after) && after.pixels == before.pixels, "the view is unchanged");
 
-  ctx.Expect(Command(view, 5310), "the edit window is asked for");
+  ctx.Expect(SendCommand(view, 5310), "the edit window is asked for");
   HWND edit = app.WaitForWindow(L"Ovira_swin_class", 5000);
   if (!ctx.Expect(edit != nullptr, "the edit window opens")) return Close(app, view);
   Sleep(500);
