@@ -8,8 +8,8 @@
 #include "app/commands_win.h"
 #include "app/window_arrangement.h"
 #include "app/window_classes_win.h"
-#include "view/view_control.h"
-#include "view/view_window.h"
+#include "view/view_control_win.h"
+#include "view/view_window_win.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/display_mode_win.h"
 #include "app/open_path_win.h"
 #include "app/wide_text.h"
-#include "view/edit_window.h"
+#include "view/edit_window_win.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "app/startup_notice_win.h"
 #include "app/window_placement.h"
 #include "image/document_win.h"
-#include "view/view_window.h"
+#include "view/view_window_win.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/command_kinds.h"
 #include "app/commands_win.h"
 #include "app/display_mode_win.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 #include "view/view_pan.h"
 #include "view/view_zoom.h"
 

@@ -10,7 +10,7 @@
 #include "app/menu_state.h"
 #include "app/menu_tree.h"
 #include "app/window_classes_win.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 
 namespace {
 

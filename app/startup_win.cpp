@@ -20,7 +20,7 @@
 #include "app/wide_text.h"
 #include "app/window_classes_win.h"
 #include "lang/string_ids.h"
-#include "view/view_window.h"
+#include "view/view_window_win.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/window_classes_win.h"
 
-#include "view/edit_window.h"
-#include "view/view_window.h"
+#include "view/edit_window_win.h"
+#include "view/view_window_win.h"
 
 namespace {
 

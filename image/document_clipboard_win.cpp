@@ -13,7 +13,7 @@
 #include "image/document_win.h"
 #include "image/image_buffer_win.h"
 #include "view/title_win.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 
 namespace {
 

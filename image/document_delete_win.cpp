@@ -9,7 +9,7 @@
 #include "image/document_win.h"
 #include "image/recycle_bin_win.h"
 #include "view/title_win.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 
 namespace {
 

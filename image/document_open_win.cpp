@@ -14,7 +14,7 @@
 #include "image/folder_watch_win.h"
 #include "lang/string_ids.h"
 #include "view/title_win.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include "app/window_classes_win.h"
 #include "tests/win/bitmap_canvas.h"
 #include "tests/win/win_test_files.h"
-#include "view/edit_window.h"
-#include "view/view_control.h"
-#include "view/view_mouse.h"
-#include "view/view_window.h"
+#include "view/edit_window_win.h"
+#include "view/view_control_win.h"
+#include "view/view_mouse_win.h"
+#include "view/view_window_win.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "tests/win/bitmap_canvas.h"
-#include "view/view_dc.h"
+#include "view/view_dc_win.h"
 #include "view/view_geometry.h"
-#include "view/view_paint.h"
+#include "view/view_paint_win.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "app/settings_load.h"
 #include "app/settings_reader.h"
 #include "app/window_classes_win.h"
-#include "view/view_control.h"
-#include "view/view_mouse.h"
-#include "view/view_window.h"
+#include "view/view_control_win.h"
+#include "view/view_mouse_win.h"
+#include "view/view_window_win.h"
 #include "view/view_zoom.h"
 
 namespace {

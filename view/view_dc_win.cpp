@@ -1,4 +1,4 @@
-#include "view/view_dc.h"
+#include "view/view_dc_win.h"
 
 namespace {
 

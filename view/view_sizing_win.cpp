@@ -1,7 +1,7 @@
-#include "view/view_sizing.h"
+#include "view/view_sizing_win.h"
 
 #include "app/app_state.h"
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 #include "view/view_window_fit.h"
 #include "view/view_zoom.h"
 

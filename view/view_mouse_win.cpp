@@ -1,4 +1,4 @@
-#include "view/view_mouse.h"
+#include "view/view_mouse_win.h"
 
 #include <cstdlib>
 
@@ -6,12 +6,13 @@
 #include "app/commands_win.h"
 #include "app/menu_popup_win.h"
 #include "view/title_win.h"
-#include "view/view_control.h"
-#include "view/view_dc.h"
+#include "view/view_control_win.h"
+#include "view/view_dc_win.h"
 #include "view/view_pan.h"
 #include "view/view_pointer.h"
 #include "view/view_zoom.h"
 #include "view/view_zoom_rectangle.h"
+#include "view/zoom_rectangle_win.h"
 
 namespace {
 
@@ -35,79 +36,9 @@ void RunBinding(int slot, const POINT* client) {
   }
 }
 
-bool IsRightGesture(int state) {
-  return state >= kStateRightGestureLeft && state < kStateRightGestureLeft + 4;
-}
-bool IsLeftGesture(int state) {
-  return state >= kStateLeftGestureLeft && state < kStateLeftGestureLeft + 4;
-}
-
-// Gesture states and bindings list the directions in the same order.
-int GestureState(bool left, DragDirection direction) {
-  int first = left ? kStateLeftGestureLeft : kStateRightGestureLeft;
-  return first + static_cast<int>(direction) - static_cast<int>(DragDirection::kLeft);
-}
-
-int GestureDirectionIndex(int state) {
-  return IsLeftGesture(state) ? state - kStateLeftGestureLeft : state - kStateRightGestureLeft;
-}
-
-int GestureBindingSlot(int state) {
-  int first = IsLeftGesture(state) ? kMouseLeftGestureLeft : kMouseRightGestureLeft;
-  return first + GestureDirectionIndex(state);
-}
-
 HCURSOR GestureCursor(int state) {
   int direction = GestureDirectionIndex(state);
   return LoadCursorW(A().instance, MAKEINTRESOURCEW(kFirstGestureCursor + direction));
-}
-
-void DrawZoomRectangle(POINT a, POINT b) {
-  HDC dc = A().view_dc;
-  POINT outline[5] = {a, {b.x, a.y}, b, {a.x, b.y}, a};
-  Polyline(dc, outline, 5);
-}
-
-POINT ClampedToImage(POINT client) {
-  ViewPoint p = ClampIntoDestination(ToView(client), A().view_geometry);
-  return {p.x, p.y};
-}
-
-void StartZoomRectangle(HWND window, POINT client) {
-  ApplicationState& app = A();
-  app.drag_anchor = ClampedToImage(client);
-  app.drag_last = app.drag_anchor;
-  app.mouse_state = kStateZoomRectangle;
-  SetCapture(window);
-}
-
-void FinishZoomRectangle() {
-  ApplicationState& app = A();
-  DrawZoomRectangle(app.drag_anchor, app.drag_last);  // XOR: erases it
-  ViewPoint a = ToView(app.drag_anchor), b = ToView(app.drag_last);
-  if (!ZoomRectangleExceedsThreshold(a, b, app.settings.drag_threshold)) return;
-  ViewSize available = ViewClientSize();
-  if (app.display_mode == kDisplayView && app.settings.view_follows_image) {
-    MONITORINFO info = {sizeof(info)};
-    GetMonitorInfoW(MonitorFromWindow(app.view_window, MONITOR_DEFAULTTONEAREST), &info);
-    ScreenRect frame = ViewWindowFrame();
-    available = {info.rcWork.right - info.rcWork.left - frame.width(),
-                 info.rcWork.bottom - info.rcWork.top - frame.height()};
-  }
-  ZoomFocus focus = ZoomRectangleFocus(a, b, app.view_geometry, ViewImageSize(), available);
-  SetZoom(app.view_geometry, ViewImageSize(), focus.zoom);
-  app.view_geometry.centre_x = focus.centre.x;
-  app.view_geometry.centre_y = focus.centre.y;
-  ApplyViewStretchMode();
-  if (app.display_mode == kDisplayView && app.settings.view_follows_image) {
-    MONITORINFO info = {sizeof(info)};
-    GetMonitorInfoW(MonitorFromWindow(app.view_window, MONITOR_DEFAULTTONEAREST), &info);
-    FitViewWindow(info.rcWork);
-  } else {
-    LayOutViewWindow(true);
-  }
-  RepaintView();
-  RefreshTitle();
 }
 
 // A left drag in the plain window: by the settings, move the window, draw a
@@ -241,12 +172,9 @@ void OnViewMouseMove(HWND window, WPARAM, POINT client) {
     case kStateRightPressed:
       DecideDrag(window, client);
       break;
-    case kStateZoomRectangle: {
-      DrawZoomRectangle(app.drag_anchor, app.drag_last);
-      app.drag_last = ClampedToImage(client);
-      DrawZoomRectangle(app.drag_anchor, app.drag_last);
+    case kStateZoomRectangle:
+      MoveZoomRectangle(client);
       break;
-    }
     case kStatePanning: {
       PanDelta d = MousePanDelta(ToView(app.drag_last), ToView(client), app.pan_step_shift);
       app.drag_last = client;
@@ -268,14 +196,13 @@ void OnViewButtonUp(HWND window, bool left, POINT client) {
       return;
     }
     if (state == kStateZoomRectangle) FinishZoomRectangle();
-    if (state == kStateLeftPressed || state == kStateNoEffect || state == kStateZoomRectangle) {
+    if (ReleaseEndsOperation(true, state)) {
       app.mouse_state = kStateIdle;
       ReleaseCapture();
     }
     return;
   }
-  if (state == kStateRightPressed || state == kStateNoEffect || IsRightGesture(state) ||
-      state == kStatePanning) {
+  if (ReleaseEndsOperation(false, state)) {
     app.mouse_state = kStateIdle;
     ReleaseCapture();
   }
@@ -321,7 +248,7 @@ bool SetViewCursor() {
       SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
       return true;
     default:
-      if (IsRightGesture(app.mouse_state) || IsLeftGesture(app.mouse_state)) {
+      if (IsGesture(app.mouse_state)) {
         SetCursor(GestureCursor(app.mouse_state));
         return true;
       }

@@ -1,4 +1,4 @@
-#include "view/view_paint.h"
+#include "view/view_paint_win.h"
 
 #include "image/image_buffer_win.h"
 

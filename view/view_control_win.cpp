@@ -1,10 +1,10 @@
-#include "view/view_control.h"
+#include "view/view_control_win.h"
 
 #include "app/app_state.h"
 #include "view/title_win.h"
-#include "view/view_dc.h"
+#include "view/view_dc_win.h"
 #include "view/view_pan.h"
-#include "view/view_window.h"
+#include "view/view_window_win.h"
 #include "view/view_window_fit.h"
 #include "view/view_zoom.h"
 

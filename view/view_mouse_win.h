@@ -4,16 +4,7 @@
 
 #include <windows.h>
 
-enum MouseState : int {
-  kStateIdle = 0,
-  kStateLeftPressed = 1,
-  kStateRightPressed = 2,
-  kStateRightGestureLeft = 3,  // ... 6: right gesture right, up, down
-  kStateLeftGestureLeft = 7,   // ... 10: left gesture right, up, down
-  kStateNoEffect = 11,
-  kStatePanning = 12,
-  kStateZoomRectangle = 13,
-};
+#include "view/mouse_states.h"
 
 void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client);
 void OnViewMouseMove(HWND window, WPARAM keys, POINT client);

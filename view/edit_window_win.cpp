@@ -1,4 +1,4 @@
-#include "view/edit_window.h"
+#include "view/edit_window_win.h"
 
 #include <windowsx.h>
 
@@ -9,8 +9,8 @@
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
-#include "view/view_dc.h"
-#include "view/view_window.h"
+#include "view/view_dc_win.h"
+#include "view/view_window_win.h"
 
 namespace {
 

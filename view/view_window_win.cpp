@@ -1,4 +1,4 @@
-#include "view/view_window.h"
+#include "view/view_window_win.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -15,11 +15,11 @@
 #include "app/window_placement.h"
 #include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
-#include "view/view_control.h"
-#include "view/view_dc.h"
-#include "view/view_mouse.h"
-#include "view/view_paint.h"
-#include "view/view_sizing.h"
+#include "view/view_control_win.h"
+#include "view/view_dc_win.h"
+#include "view/view_mouse_win.h"
+#include "view/view_paint_win.h"
+#include "view/view_sizing_win.h"
 
 namespace {
 
