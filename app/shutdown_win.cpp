@@ -11,10 +11,10 @@
 #include "app/settings_environment_win.h"
 #include "app/settings_save.h"
 #include "app/settings_writer.h"
-#include "image/document_save_win.h"
-#include "image/folder_watch_win.h"
 #include "image/document_win.h"
+#include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
+#include "image/save_preview_win.h"
 
 namespace {
 

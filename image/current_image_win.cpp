@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "image/commit_image.h"
-#include "image/document_save_win.h"
+#include "image/save_preview_win.h"
 
 void ReplaceCurrentImage(ImageBuffer* staged) {
   DiscardSavePreview();

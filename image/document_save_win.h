@@ -1,5 +1,5 @@
-// Saving the current image: the save question, save, save as with its
-// options panel, the temporary save behind every save, the save preview.
+// Saving the current image: save in its own format, save as through the
+// dialog with its options panel, and the save to a given path behind both.
 #pragma once
 
 #include <string>
@@ -7,8 +7,3 @@
 bool SaveDocument();       // overwrite the current file in its own format
 bool SaveDocumentAs();     // through the save dialog
 bool SaveDocumentTo(const std::wstring& destination, int save_type);
-bool MakeSavePreview();
-void DiscardSavePreview();
-
-// A new, empty temporary file; empty when the system has none to give.
-std::wstring NewTemporaryFile();

@@ -12,6 +12,7 @@
 #include "image/document_delete_win.h"
 #include "image/document_list_win.h"
 #include "image/document_save_win.h"
+#include "image/save_preview_win.h"
 #include "image/wallpaper_win.h"
 #include "lang/string_ids.h"
 

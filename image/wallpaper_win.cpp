@@ -9,8 +9,8 @@
 #include "app/program_message_win.h"
 #include "app/settings_location_win.h"
 #include "codecs/image_encoders.h"
-#include "image/document_save_win.h"
 #include "image/path_parts.h"
+#include "image/temporary_save_win.h"
 #include "lang/string_ids.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "codecs/image_decoders.h"
 #include "image/document_save_win.h"
 #include "image/document_win.h"
+#include "image/save_preview_win.h"
 #include "tests/win/win_test_files.h"
 
 namespace {
