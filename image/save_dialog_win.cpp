@@ -84,10 +84,18 @@ void ShowPanelFor(HWND panel, int save_type) {
   }
 }
 
+// The item text with its "%1" replaced by the number.
+std::wstring WithNumber(std::wstring text, int number) {
+  size_t at = text.find(L"%1");
+  if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(number));
+  return text;
+}
+
 void FillPanel(HWND panel) {
   HWND depth = GetDlgItem(panel, IDC_SAVE_DEPTH);
+  std::wstring item = LanguageString(A().language.get(), IDS_SAVE_DEPTH_ITEM);
   for (int bits : kBmpDepths) {
-    std::wstring text = std::to_wstring(bits) + L" bits per pixel";
+    std::wstring text = WithNumber(item, bits);
     int row = static_cast<int>(SendMessageW(depth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     SendMessageW(depth, CB_SETITEMDATA, row, bits);
     if (bits == A().settings.save_bmp_depth) SendMessageW(depth, CB_SETCURSEL, row, 0);
