@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/commands_win.h"
 #include "app/drop_files_win.h"
+#include "app/gdi_guards_win.h"
 #include "app/menu_popup_win.h"
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
@@ -21,10 +22,8 @@ void PaintContent(HDC dc, const RECT& area) {
 }
 
 void Paint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  PaintContent(dc, ps.rcPaint);
-  EndPaint(window, &ps);
+  PaintGuard paint(window);
+  PaintContent(paint.dc(), paint.area());
 }
 
 void PrintClient(HWND window, HDC dc) {

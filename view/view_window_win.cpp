@@ -6,15 +6,16 @@
 #include "app/app_state.h"
 #include "app/commands_win.h"
 #include "app/drop_files_win.h"
+#include "app/gdi_guards_win.h"
+#include "app/language_module_win.h"
 #include "app/menu_popup_win.h"
 #include "app/shutdown_win.h"
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
-#include "app/language_module_win.h"
-#include "lang/string_ids.h"
 #include "app/window_placement.h"
 #include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
+#include "lang/string_ids.h"
 #include "view/view_control_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_mouse_win.h"
@@ -60,16 +61,14 @@ void OnCreate(HWND window) {
 
 void Paint(HWND window) {
   ApplicationState& app = App();
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+  PaintGuard paint(window);
   RECT client;
   GetClientRect(window, &client);
   std::wstring note = app.open_failed ? LanguageString(app.language.get(), IDS_OPEN_FAILED_NOTE)
                                       : std::wstring();
   ViewPaintInput input = {&app.current, &app.view_geometry,
                           BackgroundBrush(app.settings.view_background), note.c_str()};
-  PaintViewContent(dc, client, input);
-  EndPaint(window, &ps);
+  PaintViewContent(paint.dc(), client, input);
 }
 
 POINT ClientPoint(LPARAM lparam) {
