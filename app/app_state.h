@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/accelerator_slots.h"
+#include "app/display_mode.h"
 #include "app/menu_items_win.h"
 #include "app/settings_values.h"
 #include "app/win_handles.h"
@@ -16,12 +17,6 @@
 #include "image/file_list.h"
 #include "image/image_buffer.h"
 #include "view/view_geometry.h"
-
-enum DisplayMode : int {
-  kDisplayView = 0,        // view window shown, edit window hidden
-  kDisplayEdit = 1,        // edit window shown, view window hidden
-  kDisplayFullScreen = 2,  // view window covers its monitor
-};
 
 struct ApplicationState {
   // Settings, as read at start and written at exit.

@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "app/command_ids.h"
+#include "app/display_mode.h"
 #include "app/menu_tree.h"
 #include "app/pending_commands.h"
 
 namespace {
 
-// The display modes and source formats the rules name.
-constexpr int kModeView = 0;
-constexpr int kModeEdit = 1;
-constexpr int kModeFullScreen = 2;
+// The source formats the rules name.
 constexpr int32_t kFormatPng = 2;
 constexpr int32_t kFormatJpeg = 3;
 
@@ -23,7 +21,7 @@ std::vector<MenuItemState> FileStates(const MenuFacts& f) {
   bool jpeg_file = file && f.source_format == kFormatJpeg;
   bool comment_format = f.source_format == kFormatPng || f.source_format == kFormatJpeg;
   return {Enabled(kCommandReload, file),
-          Enabled(kCommandSave, f.has_image && f.display_mode == kModeEdit),
+          Enabled(kCommandSave, f.has_image && f.display_mode == kDisplayEdit),
           Enabled(kCommandLosslessRotateAgain, jpeg_file),
           Enabled(kCommandLosslessRotateRight, jpeg_file),
           Enabled(kCommandLosslessRotateLeft, jpeg_file),
@@ -40,7 +38,7 @@ std::vector<MenuItemState> FileOrderStates(const MenuFacts& f) {
 }
 
 std::vector<MenuItemState> ToolStates(const MenuFacts& f) {
-  bool view = f.display_mode == kModeView;
+  bool view = f.display_mode == kDisplayView;
   return {Enabled(kCommandFileListWindow, f.has_file_list),
           Enabled(kCommandCentreWindow, view),
           Enabled(kSubmenuArrange, view && f.viewer_windows >= 2),
@@ -52,7 +50,7 @@ std::vector<MenuItemState> ToolStates(const MenuFacts& f) {
 }
 
 std::vector<MenuItemState> BackgroundStates(const MenuFacts& f) {
-  int current = f.display_mode == kModeEdit ? f.edit_background : f.view_background;
+  int current = f.display_mode == kDisplayEdit ? f.edit_background : f.view_background;
   std::vector<MenuItemState> states;
   for (int i = 0; i < 5; ++i) states.push_back(Checked(kCommandBackgroundWhite + i, i == current));
   return states;
@@ -89,8 +87,8 @@ std::vector<MenuItemState> ShownMenuItemStates(int menu, const MenuFacts& facts)
 }
 
 int CaptionStringFor(int command, int display_mode) {
-  if (command == kCommandToggleEditWindow && display_mode == kModeEdit) return kStringBackToView;
-  if (command == kCommandFullScreen && display_mode == kModeFullScreen) {
+  if (command == kCommandToggleEditWindow && display_mode == kDisplayEdit) return kStringBackToView;
+  if (command == kCommandFullScreen && display_mode == kDisplayFullScreen) {
     return kStringLeaveFullScreen;
   }
   return command;

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace {
+#include "app/display_mode.h"
 
-constexpr int kModeEdit = 1;
+namespace {
 
 enum class PendingWhere : uint8_t { kEveryMode, kEditWindow };
 
@@ -43,7 +43,7 @@ constexpr PendingCommands kPending[] = {
 
 bool Applies(const PendingCommands& row, int command, int display_mode) {
   if (command < row.first || command > row.last) return false;
-  return row.where == kEvery || display_mode == kModeEdit;
+  return row.where == kEvery || display_mode == kDisplayEdit;
 }
 
 }  // namespace
