@@ -1,29 +1,35 @@
 #include "codecs/image_decoders.h"
 
 #include "codecs/bmp_reader.h"
+#include "codecs/png_reader.h"
 
-bool HasBuiltInDecoder(FormatCode format) { return format == kFormatBmp; }
+bool HasBuiltInDecoder(FormatCode format) { return format == kFormatBmp || format == kFormatPng; }
 
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
   switch (format) {
     case kFormatBmp:
       return ReadBmp(source);
+    case kFormatPng:
+      return ReadPng(source);
     default:
       source->status = Status::kUnsupported;
       return false;
   }
 }
 
-Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format) {
+Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
+                       const DecodeSettings& settings, LoadResults* results) {
   *format = DetectFileFormat(path);
   if (*format == kFormatCannotOpen) return Status::kReadFailed;
   if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
   DecodeSource source;
+  source.settings = settings;
   if (!OpenFileSource(&source, path, target)) return source.status;
   // Every decode starts from a clean palette: entries the file does not
   // define must read as zero.
   for (RgbQuad& entry : target->palette) entry = {};
   if (!DecodeBuiltIn(*format, &source)) return source.status;
   target->last_write_time = source.file.last_write_time();
+  if (results) *results = source.results;
   return Status::kOk;
 }

@@ -15,5 +15,7 @@ bool HasBuiltInDecoder(FormatCode format);
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source);
 
 // Detects, maps and decodes a file into `target` (the staging record), and
-// records the file's last-write time. The status says why it failed.
-Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format);
+// records the file's last-write time. The status says why it failed;
+// `results`, when given, receives what the reader found besides the pixels.
+Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
+                       const DecodeSettings& settings = {}, LoadResults* results = nullptr);

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
+#include "image/decode_settings.h"
 #include "image/file_access.h"
 #include "image/image_buffer.h"
+#include "image/load_results.h"
 #include "image/page_memory.h"
 #include "image/status.h"
 
@@ -17,6 +19,8 @@ struct DecodeSource {
   const uint8_t* end = nullptr;
   ImageBuffer* target = nullptr;
   Status status = Status::kOk;
+  DecodeSettings settings;  // how to read, from the settings file
+  LoadResults results;      // what the reader found, for the document
 
   uint32_t size() const { return static_cast<uint32_t>(end - start); }
   size_t remaining() const { return static_cast<size_t>(end - cursor); }

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "app/read_settings.h"
 #include "app/settings_location_win.h"
 #include "app/wide_text.h"
 #include "codecs/image_decoders.h"
@@ -28,7 +29,9 @@ bool DecodeIntoStaging(const std::wstring& path) {
   FormatCode format = kFormatUnknown;
   // Images the built-in decoders refuse go to the plug-ins, which arrive
   // with their own module.
-  return DecodeImageFile(path.c_str(), &A().staging, &format) == Status::kOk;
+  ApplicationState& app = A();
+  return DecodeImageFile(path.c_str(), &app.staging, &format,
+                         DecodeSettingsFromSettings(app.settings), &app.document.load) == Status::kOk;
 }
 
 void TakeLoadedImage(const std::wstring& path) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "codecs/save_options.h"
+#include "image/load_results.h"
 #include "image/path.h"
 #include "image/win_records.h"
 
@@ -17,16 +18,6 @@ enum RotationState : int {
   kRotation270 = 3,
   kFlipHorizontal = 4,
   kFlipVertical = 5,
-};
-
-// What the reader found besides the pixels; the title and the information
-// dialogs show them.
-struct LoadResults {
-  bool interlaced_or_progressive = false;
-  bool transparency = false;
-  int information_count = 0;
-  int comment_count = 0;
-  int exif_orientation = 0;
 };
 
 // A temporary save made for a save preview, and the options it was made

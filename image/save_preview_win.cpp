@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/language_module_win.h"
 #include "app/program_message_win.h"
+#include "app/read_settings.h"
 #include "app/save_settings.h"
 #include "codecs/image_decoders.h"
 #include "image/document_win.h"
@@ -30,7 +31,8 @@ bool MakeSavePreview() {
   bool ok = !path.empty();
   if (ok) {
     FormatCode format = kFormatUnknown;
-    ok = DecodeImageFile(path.c_str(), &app.result, &format) == Status::kOk;
+    ok = DecodeImageFile(path.c_str(), &app.result, &format,
+                         DecodeSettingsFromSettings(app.settings)) == Status::kOk;
     if (ok) {
       app.document.temporary = {path, options, bytes};
     } else {

@@ -11,6 +11,7 @@
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
 #include "tools/ovirac/pixel_map_output.h"
+#include "tools/ovirac/reader_options.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ struct ConvertOptions {
   int depth = 0;  // 0: keep the image's own depth
   bool dither = false;
   bool ppm = false;  // a pixel map whatever the output's extension
+  DecodeSettings reading;
 };
 
 int ParseDepth(const PathChar* text, int* depth) {
@@ -68,6 +70,9 @@ int ParseDepth(const PathChar* text, int* depth) {
 
 int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
   for (int i = 0; i < argc; ++i) {
+    const OptionParse reading = ParseReaderOption(argc, argv, &i, &options->reading);
+    if (reading == OptionParse::kBad) return kExitUsage;
+    if (reading == OptionParse::kTaken) continue;
     PathString arg = argv[i];
     if (arg == OVIRA_PATH("--depth")) {
       if (i + 1 >= argc) {
@@ -113,8 +118,8 @@ bool Writes(const OutputFormat& format) {
   return name == "BMP" || name == "PPM" || name == "PGM";
 }
 
-bool ReadInput(const PathChar* path, ImageBuffer* image) {
-  const ImageInput input = ReadImageFile(path, image);
+bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
+  const ImageInput input = ReadImageFile(path, settings, image);
   if (input.status == Status::kOk) return true;
   if (input.format == kFormatCannotOpen) {
     std::fprintf(stderr, "ovirac: cannot open '%s'\n", PathToUtf8(path).c_str());
@@ -183,7 +188,7 @@ int RunConvert(int argc, PathChar** argv) {
     return kExitFailed;
   }
   Image image;
-  if (!ReadInput(options.input, &image.record)) return kExitFailed;
+  if (!ReadInput(options.input, options.reading, &image.record)) return kExitFailed;
   const Status status = WriteOutput(*format, options, image.record);
   if (status != Status::kOk) {
     std::fprintf(stderr, "ovirac: cannot write '%s': %u %s\n", PathToUtf8(options.output).c_str(),

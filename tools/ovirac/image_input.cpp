@@ -2,9 +2,9 @@
 
 #include "codecs/image_decoders.h"
 
-ImageInput ReadImageFile(const PathChar* path, ImageBuffer* image) {
+ImageInput ReadImageFile(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
   ImageInput input;
-  input.status = DecodeImageFile(path, image, &input.format);
+  input.status = DecodeImageFile(path, image, &input.format, settings, &input.results);
   input.decoder_available = HasBuiltInDecoder(input.format);
   return input;
 }

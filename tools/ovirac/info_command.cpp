@@ -8,6 +8,7 @@
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
+#include "tools/ovirac/reader_options.h"
 
 namespace {
 
@@ -20,6 +21,16 @@ uint32_t DistinctColours(const ImageBuffer& image) {
   const DibHeader& h = image.header;
   if (h.bit_count == 8) return static_cast<uint32_t>(CountPaletteIndices(h.width, h.height, image.pixels));
   return CountColours(h.width, h.height, image.pixels, 3);
+}
+
+// What the reader found besides the pixels, as the viewer's title and
+// information dialogs use it.
+void PrintLoadResults(FormatCode format, const LoadResults& r) {
+  if (format != kFormatPng) return;
+  std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
+  std::printf("transparency: %d\n", r.transparency ? 1 : 0);
+  std::printf("text chunks: %d\n", r.information_count);
+  std::printf("comments: %d\n", r.comment_count);
 }
 
 void PrintProperties(const ImageBuffer& image) {
@@ -36,11 +47,27 @@ void PrintProperties(const ImageBuffer& image) {
 }  // namespace
 
 int RunInfo(int argc, PathChar** argv) {
-  if (argc != 1) {
-    std::fputs("ovirac: info takes exactly one file\n", stderr);
+  DecodeSettings settings;
+  const PathChar* path = nullptr;
+  for (int i = 0; i < argc; ++i) {
+    switch (ParseReaderOption(argc, argv, &i, &settings)) {
+      case OptionParse::kTaken:
+        continue;
+      case OptionParse::kBad:
+        return kExitUsage;
+      case OptionParse::kNotMine:
+        break;
+    }
+    if (path || argv[i][0] == '-') {
+      std::fputs("ovirac: info takes exactly one file and reading options\n", stderr);
+      return kExitUsage;
+    }
+    path = argv[i];
+  }
+  if (!path) {
+    std::fputs("ovirac: info needs a file\n", stderr);
     return kExitUsage;
   }
-  const PathChar* path = argv[0];
   uint8_t head[kSignatureBytes];
   size_t got = 0;
   uint64_t size = 0;
@@ -61,14 +88,17 @@ int RunInfo(int argc, PathChar** argv) {
   }
   ImageBuffer image{};
   ResetImageBuffer(&image);
-  const ImageInput input = ReadImageFile(path, &image);
+  const ImageInput input = ReadImageFile(path, settings, &image);
   if (!input.decoder_available) {
     std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
                  FormatName(format));
     return kExitOk;
   }
   PrintStatus(input.status);
-  if (input.status == Status::kOk) PrintProperties(image);
+  if (input.status == Status::kOk) {
+    PrintProperties(image);
+    PrintLoadResults(format, input.results);
+  }
   ReleasePixels(&image);
   return input.status == Status::kOk ? kExitOk : kExitFailed;
 }

@@ -4,6 +4,7 @@
 
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
+#include "tools/ovirac/reader_options.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ int Run(int argc, PathChar** argv) {
 
 void PrintUsage() {
   std::fputs(
-      "usage: ovirac info FILE\n"
-      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm]\n"
+      "usage: ovirac info FILE [reading options]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [reading options]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -36,8 +37,10 @@ void PrintUsage() {
       "  --depth N   bits per pixel of the output (1, 2, 4, 8 or 24, as the\n"
       "              format allows); a pixel map shows the pixels of that depth\n"
       "  --dither    reduce colours with error diffusion\n"
-      "  --ppm       write a binary PPM whatever OUT's extension\n",
+      "  --ppm       write a binary PPM whatever OUT's extension\n"
+      "\n",
       stderr);
+  std::fputs(kReaderOptionsUsage, stderr);
 }
 
 #ifdef _WIN32
