@@ -39,10 +39,12 @@ PngAppearance AppearanceOf(const PngHeader& header, const PngExtras& extras,
   if (look.gamma_on) FillGammaTable(extras.gamma, settings.display_gamma, look.gamma);
   look.composite = settings.composite_transparency && (header.has_alpha() || extras.has_transparency);
   if (extras.has_background && settings.use_file_background) {
+    look.raw_background = extras.background;
     look.background = look.gamma_on ? Corrected(extras.background, look.gamma) : extras.background;
   } else {
     const uint32_t c = settings.background_colour;
     look.background = {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)};
+    look.raw_background = look.background;
   }
   return look;
 }
@@ -55,9 +57,13 @@ PngPixelRule PixelRuleOf(const PngHeader& header, const PngExtras& extras, const
   rule.key[0] = extras.transparent.red;
   rule.key[1] = extras.transparent.green;
   rule.key[2] = extras.transparent.blue;
-  rule.background[0] = look.background.blue;
-  rule.background[1] = look.background.green;
-  rule.background[2] = look.background.red;
+  // Grey indices blended with the background go through the corrected
+  // palette afterwards, so they take the background before correction: the
+  // file's background is corrected once, as in colour images.
+  const Rgb& bg = header.output_bits() == 8 ? look.raw_background : look.background;
+  rule.background[0] = bg.blue;
+  rule.background[1] = bg.green;
+  rule.background[2] = bg.red;
   return rule;
 }
 

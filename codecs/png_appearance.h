@@ -15,7 +15,8 @@ struct PngAppearance {
   bool gamma_on = false;
   uint8_t gamma[256];  // v -> round(255 x (v / 255) ^ e)
   bool composite = false;
-  Rgb background;  // after gamma when it is the file's own
+  Rgb background;      // after gamma when it is the file's own
+  Rgb raw_background;  // before gamma, for indices the palette corrects later
 };
 
 // e = 1 / ((file gamma / 100000) x (display gamma / 1000)).
