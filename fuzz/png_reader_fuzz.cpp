@@ -1,0 +1,127 @@
+// PNG files come from anywhere: from disk, from inside archives, from other
+// programs. No chunk sequence may make the reader touch memory outside what
+// it was given; every refusal must say why with a reader's status and keep
+// no pixels; the file, block and byte forms must agree.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "codecs/big_endian.h"
+#include "codecs/image_decoders.h"
+#include "codecs/png_reader.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+// Pixels the fuzzer may make the reader fill; larger claims are judged by
+// their header alone.
+constexpr uint64_t kMaxPixels = uint64_t{1} << 22;
+
+bool IsReaderStatus(Status s) {
+  switch (s) {
+    case Status::kNoMemory: case Status::kUnsupported: case Status::kCorrupt:
+    case Status::kInflateFailed: case Status::kPngBadChecksum: case Status::kPngBadLength:
+    case Status::kPngBadHeaderLength: case Status::kPngHeaderNotFirst:
+    case Status::kPngBadColourType: case Status::kPngBadBitDepth: case Status::kPngBadCompression:
+    case Status::kPngBadFilter: case Status::kPngBadInterlace: case Status::kPngChunkOrder:
+    case Status::kPngNoImageData: case Status::kPngBrokenImageData:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The reading settings vary with the input, so every path of gamma and
+// blending meets hostile data.
+DecodeSettings SettingsFor(const uint8_t* data, size_t size) {
+  DecodeSettings s;
+  const uint8_t pick = size ? data[size - 1] : 0;
+  s.png.gamma_correction = pick & 1;
+  s.png.composite_transparency = pick & 2;
+  s.png.use_file_background = pick & 4;
+  s.png.display_gamma = (pick & 8) ? 0 : 2200;
+  s.png.background_colour = pick * 0x010101u;
+  return s;
+}
+
+void RequireUsable(const ImageBuffer& image, const LoadResults& results, Status status) {
+  if (status != Status::kOk) {
+    Require(image.pixels == nullptr, "a failed read leaves no pixels");
+    Require(IsReaderStatus(status), "a failed read says why with a reader's status");
+    return;
+  }
+  const DibHeader& h = image.header;
+  Require(image.pixels != nullptr, "a decoded image has pixels");
+  Require(h.width > 0 && h.height > 0, "both dimensions are positive");
+  Require(h.bit_count == 8 || h.bit_count == 24, "only 8 or 24 bits are stored");
+  Require(h.x_pels_per_meter >= 0 && h.y_pels_per_meter >= 0, "resolutions are not negative");
+  Require(image.source_format == kSourcePng, "the source is PNG");
+  Require(results.comment_count <= results.information_count, "comments are text chunks");
+}
+
+bool SamePixels(const ImageBuffer& a, const ImageBuffer& b) {
+  if (!a.pixels || !b.pixels) return a.pixels == b.pixels;
+  const uint64_t bytes = uint64_t{Stride(a)} * static_cast<uint64_t>(a.header.height);
+  return std::memcmp(&a.header, &b.header, sizeof(a.header)) == 0 &&
+         std::memcmp(a.palette, b.palette, sizeof(a.palette)) == 0 &&
+         std::memcmp(a.pixels, b.pixels, bytes) == 0;
+}
+
+struct Image {
+  Image() { ResetImageBuffer(&record); }
+  ~Image() { ReleasePixels(&record); }
+  ImageBuffer record{};
+};
+
+void CheckBlockForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
+                    const ImageBuffer& expected, Status expected_status) {
+  PageBlock block(size ? size : 1);
+  if (!block) return;
+  std::memcpy(block.data(), data, size);
+  Image image;
+  DecodeSource source;
+  source.settings = settings;
+  OpenMemorySource(&source, std::move(block), static_cast<uint32_t>(size), &image.record);
+  ReadPng(&source);
+  Require(source.status == expected_status, "the block form gives the status of the bytes");
+  Require(SamePixels(image.record, expected), "the block form gives the image of the bytes");
+}
+
+void CheckFileForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
+                   const ImageBuffer& expected, Status expected_status) {
+  static const std::string path = "/tmp/png_reader_fuzz." + std::to_string(getpid()) + ".png";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  const bool written = std::fwrite(data, 1, size, f) == size;
+  std::fclose(f);
+  if (!written) return;
+  Image image;
+  FormatCode format = kFormatUnknown;
+  const Status status = DecodeImageFile(path.c_str(), &image.record, &format, settings);
+  if (format != kFormatPng) return;  // the file form only sees PNG signatures
+  Require(status == expected_status, "the file form gives the status of the bytes");
+  Require(SamePixels(image.record, expected), "the file form gives the image of the bytes");
+}
+
+bool ClaimsHugeImage(const uint8_t* data, size_t size) {
+  if (size < 24) return false;
+  return uint64_t{LoadU32Be(data + 16)} * LoadU32Be(data + 20) > kMaxPixels;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (ClaimsHugeImage(data, size)) return 0;
+  const DecodeSettings settings = SettingsFor(data, size);
+  Image image;
+  LoadResults results;
+  const Status status = ReadPngBytes(data, size, settings, &image.record, &results);
+  RequireUsable(image.record, results, status);
+  CheckBlockForm(data, size, settings, image.record, status);
+  CheckFileForm(data, size, settings, image.record, status);
+  return 0;
+}
