@@ -21,6 +21,9 @@
 struct ApplicationState {
   // Settings, as read at start and written at exit.
   SettingsValues settings;
+  // The comment the encoders embed, in ANSI code page bytes; the settings
+  // file keeps only whether to embed it.
+  std::string save_comment_text;
 
   // Process.
   UniqueHeap heap;

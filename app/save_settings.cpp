@@ -1,6 +1,7 @@
 #include "app/save_settings.h"
 
-SaveOptions SaveOptionsFromSettings(const SettingsValues& s, int32_t save_type) {
+SaveOptions SaveOptionsFromSettings(const SettingsValues& s, int32_t save_type,
+                                    const std::string& comment_text) {
   SaveOptions o;
   o.type = save_type;
   o.bmp_depth = s.save_bmp_depth;
@@ -24,6 +25,7 @@ SaveOptions SaveOptionsFromSettings(const SettingsValues& s, int32_t save_type) 
   o.size_limit = s.save_size_limit != 0;
   o.size_limit_kib = s.save_size_limit_kib;
   o.comment = s.save_comment != 0;
+  o.comment_text = comment_text;
   o.lossless_markers = s.save_lossless_markers;
   o.lossless_trim = s.save_lossless_trim != 0;
   return o;

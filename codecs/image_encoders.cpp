@@ -2,6 +2,7 @@
 
 #include "codecs/bmp_writer.h"
 #include "codecs/output_file.h"
+#include "codecs/png_writer.h"
 
 namespace {
 
@@ -16,9 +17,27 @@ Status WriteBmpAsOptioned(const ImageBuffer& image, const SaveOptions& options, 
   return WriteBmp(image, options.bmp_depth, options.dither, out);
 }
 
+Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
+  PngWriteContext c;
+  c.target_bits = options.png_depth;
+  c.grey = options.png_grey;
+  c.dither = options.dither;
+  c.interlace = options.interlace;
+  c.compression_level = options.compression_level;
+  c.filter_mode = options.filter_mode;
+  c.transparency = options.transparency;
+  c.transparent_colour = options.transparent_colour;
+  c.gamma = options.gamma;
+  c.x_resolution = image.header.x_pels_per_meter;
+  c.y_resolution = image.header.y_pels_per_meter;
+  if (options.comment) c.comment = options.comment_text;
+  return WritePng(image, c, out);
+}
+
 // Each encoder that arrives adds its row; the save dialog offers what is here.
 constexpr Encoder kEncoders[] = {
     {kSaveBmp, WriteBmpAsOptioned},
+    {kSavePng, WritePngAsOptioned},
 };
 
 const Encoder* EncoderFor(int32_t save_type) {

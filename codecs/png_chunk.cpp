@@ -5,12 +5,8 @@
 #include "codecs/big_endian.h"
 #include "codecs/png_crc.h"
 
-namespace {
-constexpr uint8_t kSignature[kPngSignatureBytes] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-}
-
 bool HasPngSignature(const uint8_t* data, size_t size) {
-  return size >= kPngSignatureBytes && std::memcmp(data, kSignature, kPngSignatureBytes) == 0;
+  return size >= kPngSignatureBytes && std::memcmp(data, kPngSignature, kPngSignatureBytes) == 0;
 }
 
 bool PngChunk::CrcMatches() const {

@@ -10,6 +10,8 @@
 constexpr size_t kPngSignatureBytes = 8;
 constexpr size_t kPngChunkOverhead = 12;  // length, type and CRC
 constexpr size_t kPngFirstChunkEnd = 33;  // signature and a whole IHDR
+inline constexpr uint8_t kPngSignature[kPngSignatureBytes] = {0x89, 'P', 'N', 'G',
+                                                            '\r', '\n', 0x1A, '\n'};
 
 bool HasPngSignature(const uint8_t* data, size_t size);
 

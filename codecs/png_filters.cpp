@@ -1,32 +1,7 @@
 #include "codecs/png_filters.h"
 
 #include <cstdlib>
-
-namespace {
-
-uint8_t Left(const uint8_t* row, size_t i, size_t distance) {
-  return i >= distance ? row[i - distance] : 0;
-}
-uint8_t Above(const uint8_t* previous, size_t i) { return previous ? previous[i] : 0; }
-uint8_t UpperLeft(const uint8_t* previous, size_t i, size_t distance) {
-  return previous && i >= distance ? previous[i - distance] : 0;
-}
-
-// What the filter predicts for byte i from bytes already known.
-uint8_t Prediction(uint8_t filter, const uint8_t* row, const uint8_t* previous, size_t i,
-                   size_t distance) {
-  switch (filter) {
-    case kFilterSub: return Left(row, i, distance);
-    case kFilterUp: return Above(previous, i);
-    case kFilterAverage: return uint8_t((Left(row, i, distance) + Above(previous, i)) / 2);
-    case kFilterPaeth:
-      return PaethPredictor(Left(row, i, distance), Above(previous, i),
-                            UpperLeft(previous, i, distance));
-    default: return 0;
-  }
-}
-
-}  // namespace
+#include <cstring>
 
 uint8_t PaethPredictor(int left, int above, int upper_left) {
   int estimate = left + above - upper_left;
@@ -80,12 +55,43 @@ void UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t s
   }
 }
 
+// One loop per filter, as for undoing them: the writer filters every row
+// up to five times when it chooses.
 void FilterRow(PngFilter filter, const uint8_t* row, const uint8_t* previous, size_t size,
                size_t distance, uint8_t* out) {
   if (distance == 0) distance = 1;
-  for (size_t i = 0; i < size; ++i) {
-    out[i] = uint8_t(row[i] - Prediction(filter, row, previous, i, distance));
+  size_t lead = distance < size ? distance : size;
+  switch (filter) {
+    case kFilterSub:
+      std::memcpy(out, row, lead);
+      for (size_t i = lead; i < size; ++i) out[i] = uint8_t(row[i] - row[i - distance]);
+      return;
+    case kFilterUp:
+      if (!previous) break;
+      for (size_t i = 0; i < size; ++i) out[i] = uint8_t(row[i] - previous[i]);
+      return;
+    case kFilterAverage:
+      if (!previous) {
+        std::memcpy(out, row, lead);
+        for (size_t i = lead; i < size; ++i) out[i] = uint8_t(row[i] - row[i - distance] / 2);
+        return;
+      }
+      for (size_t i = 0; i < lead; ++i) out[i] = uint8_t(row[i] - previous[i] / 2);
+      for (size_t i = lead; i < size; ++i)
+        out[i] = uint8_t(row[i] - (row[i - distance] + previous[i]) / 2);
+      return;
+    case kFilterPaeth:
+      if (!previous) return FilterRow(kFilterSub, row, previous, size, distance, out);
+      for (size_t i = 0; i < lead; ++i) out[i] = uint8_t(row[i] - previous[i]);
+      for (size_t i = lead; i < size; ++i) {
+        out[i] = uint8_t(row[i] - PaethPredictor(row[i - distance], previous[i],
+                                                 previous[i - distance]));
+      }
+      return;
+    default:
+      break;
   }
+  std::memcpy(out, row, size);  // None, and Up with nothing above
 }
 
 int FilterScore(uint8_t type, const uint8_t* filtered, size_t size) {

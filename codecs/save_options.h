@@ -37,7 +37,7 @@ struct SaveOptions {
   bool size_limit = false;
   int32_t size_limit_kib = 100;
   bool comment = false;
-  std::u16string comment_text;
+  std::string comment_text;  // ANSI code page bytes, as the PNG comment holds them
   int32_t lossless_markers = 2;
   bool lossless_trim = false;
   bool lossless_greyscale = false;

@@ -59,7 +59,7 @@ bool SaveDocumentTo(const std::wstring& destination, int save_type) {
   ApplicationState& app = A();
   if (!app.current.pixels) return false;
   SetWindowTextW(OwnerWindow(), LanguageString(app.language.get(), IDS_TITLE_SAVING).c_str());
-  SaveOptions options = SaveOptionsFromSettings(app.settings, save_type);
+  SaveOptions options = SaveOptionsFromSettings(app.settings, save_type, app.save_comment_text);
   bool from_preview = PreviewMatches(options);
   uint32_t bytes = 0;
   std::wstring temporary = from_preview ? app.document.temporary.path

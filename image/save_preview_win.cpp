@@ -22,7 +22,8 @@ bool PreviewMatches(const SaveOptions& options) {
 bool MakeSavePreview() {
   ApplicationState& app = App();
   if (!app.current.pixels) return false;
-  SaveOptions options = SaveOptionsFromSettings(app.settings, app.settings.save_type);
+  SaveOptions options =
+      SaveOptionsFromSettings(app.settings, app.settings.save_type, app.save_comment_text);
   if (PreviewMatches(options)) return true;
   DiscardSavePreview();
   SetWindowTextW(OwnerWindow(), LanguageString(app.language.get(), IDS_TITLE_SAVE_PREVIEW).c_str());

@@ -2,19 +2,16 @@
 // maps written here, in the variants it writes by default (V5 headers with
 // the colour table behind them, bit fields with alpha) and the plain ones.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "codecs/bmp_reader.h"
 #include "tests/unit/bmp_test_support.h"
+#include "tests/unit/imagemagick_support.h"
 #include "tests/unit/test_files.h"
 
 namespace {
-
-constexpr const char* kConvert = "/usr/bin/convert";
 
 struct Variant {
   const char* options;  // ImageMagick options and output prefix
@@ -33,7 +30,7 @@ uint32_t Colour(uint32_t i, uint32_t colours) {
 class BmpInterop : public testing::TestWithParam<Variant> {};
 
 TEST_P(BmpInterop, ReadsWhatAnotherProgramWrote) {
-  if (access(kConvert, X_OK) != 0) GTEST_SKIP() << "ImageMagick is not installed";
+  if (!HasImageMagick()) GTEST_SKIP() << "ImageMagick is not installed";
   const Variant v = GetParam();
   const int width = 7, height = 5;
   std::string ppm = "P6\n7 5\n255\n";
@@ -44,8 +41,7 @@ TEST_P(BmpInterop, ReadsWhatAnotherProgramWrote) {
   TempDir dir;
   const std::string in = dir.Write("in.ppm", std::vector<uint8_t>(ppm.begin(), ppm.end()));
   const std::string out = dir.File("out.bmp");
-  const std::string command = std::string(kConvert) + " " + in + " " + v.options + out;
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  ASSERT_TRUE(RunTool(kConvert, in + " " + v.options + out)) << v.options;
 
   const std::vector<uint8_t> bytes = ReadWholeFile(out);
   ASSERT_GE(bytes.size(), 54u);

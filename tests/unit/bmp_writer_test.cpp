@@ -8,26 +8,10 @@
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "tests/unit/bmp_test_support.h"
+#include "tests/unit/image_test_support.h"
 #include "tests/unit/test_files.h"
 
 namespace {
-
-class Image {
- public:
-  Image(int32_t width, int32_t height, int bits) {
-    ResetImageBuffer(&record);
-    EXPECT_EQ(AllocatePixels(&record, width, height, bits), Status::kOk);
-  }
-  ~Image() { ReleasePixels(&record); }
-  Image(const Image&) = delete;
-  Image& operator=(const Image&) = delete;
-  void Set(int x, int y_from_top, uint32_t rgb) {
-    uint8_t* p = RowFromTop(record, y_from_top) + 3 * x;
-    p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
-  }
-  uint32_t Rgb(int x, int y_from_top) const { return PixelRgb(record, x, y_from_top); }
-  ImageBuffer record{};
-};
 
 std::vector<uint8_t> Written(const ImageBuffer& image, int bits, bool dither = false) {
   MemorySink sink;
@@ -39,7 +23,7 @@ struct ReadBack {
   explicit ReadBack(const std::vector<uint8_t>& bytes) {
     status = ReadBmpBytes(bytes.data(), bytes.size(), &image.record);
   }
-  Image image{1, 1, 24};
+  TestImage image{1, 1, 24};
   Status status;
 };
 
@@ -50,9 +34,9 @@ uint32_t Sample(int x, int y) {
   return kColours[(x + 5 * y) % 11];
 }
 
-class SampleImage : public Image {
+class SampleImage : public TestImage {
  public:
-  SampleImage() : Image(5, 3, 24) {
+  SampleImage() : TestImage(5, 3, 24) {
     record.header.x_pels_per_meter = 2835;
     record.header.y_pels_per_meter = 1000;
     for (int y = 0; y < 3; ++y) {
@@ -80,7 +64,7 @@ TEST(BmpWriter, HeaderFields) {
   EXPECT_EQ(LoadU32(&one[46]), 2u);
   EXPECT_EQ(one.size(), 62u + 4 * 3);
 
-  Image palette(3, 2, 8);
+  TestImage palette(3, 2, 8);
   palette.record.palette[7] = {1, 2, 3, 99};
   std::vector<uint8_t> eight = Written(palette.record, 8);
   EXPECT_EQ(LoadU32(&eight[10]), 1078u);
@@ -135,7 +119,7 @@ TEST(BmpWriter, EveryDepthReadsBack) {
 }
 
 TEST(BmpWriter, ReducedDepthsKeepTheirPalettes) {
-  Image ramp(40, 2, 24);
+  TestImage ramp(40, 2, 24);
   for (int x = 0; x < 40; ++x) {
     ramp.Set(x, 0, uint32_t(x * 6) << 16 | 0x40);
     ramp.Set(x, 1, uint32_t(x * 6));

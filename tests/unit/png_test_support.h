@@ -98,3 +98,37 @@ struct DecodedPng {
 inline void Decode(const Bytes& png, DecodedPng* out, const DecodeSettings& settings = {}) {
   out->status = ReadPngBytes(png.data(), png.size(), settings, &out->image, &out->results);
 }
+
+// A chunk of a written file, with its CRC checked by zlib's own crc32.
+struct SeenChunk {
+  std::string type;
+  Bytes data;
+  bool crc_matches = false;
+};
+
+// The chunks behind the signature, in order, as far as they fit.
+inline std::vector<SeenChunk> ChunksOf(const Bytes& png) {
+  std::vector<SeenChunk> chunks;
+  for (size_t at = 8; at + 12 <= png.size();) {
+    const size_t length = LoadU32Be(&png[at]);
+    if (length > png.size() - at - 12) break;
+    SeenChunk c;
+    c.type.assign(reinterpret_cast<const char*>(&png[at + 4]), 4);
+    c.data.assign(png.begin() + at + 8, png.begin() + at + 8 + length);
+    const uLong crc = crc32(0, &png[at + 4], static_cast<uInt>(length + 4));
+    c.crc_matches = crc == LoadU32Be(&png[at + 8 + length]);
+    chunks.push_back(std::move(c));
+    at += 12 + length;
+  }
+  return chunks;
+}
+
+// The types in order, separated by spaces: "IHDR IDAT IEND".
+inline std::string ChunkTypes(const std::vector<SeenChunk>& chunks) {
+  std::string types;
+  for (const SeenChunk& c : chunks) {
+    if (!types.empty()) types += ' ';
+    types += c.type;
+  }
+  return types;
+}
