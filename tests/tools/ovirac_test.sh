@@ -2,7 +2,8 @@
 # ovirac run as a user runs it, on BMP files ImageMagick draws here in a
 # private folder: what it reports, and whether the pixels it writes are the
 # ones ImageMagick decodes from the same files. Usage: ovirac_test.sh OVIRAC
-# CASE, where CASE is info, convert_own_depth, convert_reduced or malformed.
+# CASE, where CASE is info, convert_own_depth, convert_reduced, convert_png,
+# png_options or malformed.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -10,7 +11,8 @@ ovirac=$1
 case_name=$2
 convert=/usr/bin/convert
 compare=/usr/bin/compare
-for tool in "$convert" "$compare"; do
+identify=/usr/bin/identify
+for tool in "$convert" "$compare" "$identify"; do
   [ -x "$tool" ] || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
@@ -31,6 +33,7 @@ make_bmp() {  # depth, file
   case $1 in
     8) options=(-colors 200 -type Palette -compress none) ;;
     4) options=(-colors 16 -type Palette -compress none) ;;
+    2) options=(-colors 4 -type Palette -compress none) ;;
     1) options=(-type bilevel -compress none) ;;
   esac
   "$convert" -seed 7 -size 37x23 plasma: "${options[@]}" "BMP3:$2" ||
@@ -162,8 +165,76 @@ case_malformed() {
   refused "a depth of 7 bits" "$work/odd_depth.bmp" 50002
 }
 
+# The PNG's header as ImageMagick reports it: bit depth, colour type and
+# interlace method.
+png_layout() {  # what, file, expected "depth type interlace"
+  local layout
+  layout=$("$identify" -format '%[png:IHDR.bit-depth-orig] %[png:IHDR.color-type-orig] %[png:IHDR.interlace_method]' "$2" 2>&1)
+  [ "${layout:0:5}" = "$3" ] || fail "$1: the PNG is '$layout', not '$3'"
+}
+
+# Every depth and form, interlaced or not: the layout asked for, and the
+# pixels ovirac shows for that depth (a palette of 4 colours keeps them
+# exactly at 2 bits; grey levels decode alike in ovirac and ImageMagick).
+case_convert_png() {
+  local depth interlace name header adam7
+  make_bmp 24 "$work/in24.bmp"
+  make_bmp 2 "$work/in2.bmp"
+  for interlace in "" --interlace; do
+    adam7=$([ -n "$interlace" ] && echo 1 || echo 0)
+    for depth in 24 8 4 1; do
+      name="$work/at$depth${interlace/--/_}"
+      header=$([ "$depth" = 24 ] && echo "8 2" || echo "$depth 3")  # sample depth, colour type
+      succeeds convert "$work/in24.bmp" "$name.png" --depth "$depth" $interlace || continue
+      png_layout "$depth bits $interlace" "$name.png" "$header $adam7"
+      succeeds convert "$work/in24.bmp" "$name.ppm" --depth "$depth" &&
+        same_pixels "PNG at $depth bits $interlace" "$name.png" "$name.ppm"
+    done
+    name="$work/at2${interlace/--/_}"
+    succeeds convert "$work/in2.bmp" "$name.png" --depth 2 $interlace &&
+      png_layout "2 bits $interlace" "$name.png" "2 3 $adam7" &&
+      same_pixels "PNG at 2 bits $interlace" "$name.png" "$work/in2.bmp"
+    name="$work/grey${interlace/--/_}"
+    succeeds convert "$work/in24.bmp" "$name.png" --grey $interlace &&
+      png_layout "grey $interlace" "$name.png" "8 0 $adam7" &&
+      succeeds convert "$name.png" "$name.ppm" && same_pixels "grey PNG $interlace" "$name.png" "$name.ppm"
+  done
+  # An 8-bit image keeps its palette; its own depth is the default.
+  make_bmp 8 "$work/in8.bmp"
+  succeeds convert "$work/in8.bmp" "$work/own8.png" && png_layout "8-bit image" "$work/own8.png" "8 3 0" &&
+    same_pixels "8-bit image as PNG" "$work/own8.png" "$work/in8.bmp"
+}
+
+# The options reach the file: gamma, transparency, comment, filters and
+# level; none of them for other formats, and only valid values.
+case_png_options() {
+  local facts
+  make_bmp 24 "$work/in.bmp"
+  succeeds convert "$work/in.bmp" "$work/plain.png" || return
+  facts=$("$identify" -verbose "$work/plain.png")
+  grep -q 'png:gAMA' <<<"$facts" && fail "a gAMA chunk without --gamma"
+  grep -q 'png:tRNS' <<<"$facts" && fail "a tRNS chunk without --transparent"
+  succeeds convert "$work/in.bmp" "$work/extras.png" --gamma 2200 --transparent 00FF80 \
+    --comment "a note" --filter 5 --level 1 || return
+  facts=$("$identify" -verbose "$work/extras.png")
+  grep -q 'png:gAMA: gamma=0.45455' <<<"$facts" || fail "--gamma 2200 wrote no gAMA of 45455"
+  grep -q 'png:tRNS: chunk was found' <<<"$facts" || fail "--transparent wrote no tRNS"
+  grep -q 'Comment: a note' <<<"$facts" || fail "--comment wrote no comment"
+  same_pixels "PNG with every option" "$work/extras.png" "$work/plain.png"
+  succeeds convert "$work/in.bmp" "$work/stored.png" --level 0 &&
+    [ "$(stat -c %s "$work/stored.png")" -gt "$(stat -c %s "$work/plain.png")" ] ||
+    fail "--level 0 did not store the data uncompressed"
+  local refusal
+  for refusal in "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
+    "x.png --filter 6" "x.png --gamma -1" "x.png --transparent FFF" "x.png --comment"; do
+    # shellcheck disable=SC2086
+    run convert "$work/in.bmp" "$work/"$refusal || continue
+    [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
+  done
+}
+
 case "$case_name" in
-  info | convert_own_depth | convert_reduced | malformed) "case_$case_name" ;;
+  info | convert_own_depth | convert_reduced | convert_png | png_options | malformed) "case_$case_name" ;;
   *) echo "unknown case '$case_name'"; exit 2 ;;
 esac
 [ "$failures" -eq 0 ] && echo "ok: $case_name" || echo "$failures failed: $case_name"

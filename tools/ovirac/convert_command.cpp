@@ -4,6 +4,7 @@
 
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
+#include "codecs/image_encoders.h"
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "image/format_detect.h"
@@ -12,25 +13,29 @@
 #include "tools/ovirac/image_input.h"
 #include "tools/ovirac/pixel_map_output.h"
 #include "tools/ovirac/reader_options.h"
+#include "tools/ovirac/writer_options.h"
 
 namespace {
+
+constexpr int32_t kPixelMap = -1;  // written here, not by an encoder
 
 struct OutputFormat {
   const char* extension;
   const char* name;
   int depths[9];  // allowed --depth values, zero-terminated
+  int32_t save_type;
 };
 
 constexpr OutputFormat kOutputFormats[] = {
-    {"bmp", "BMP", {24, 8, 4, 1}},
-    {"png", "PNG", {24, 8, 4, 2, 1}},
-    {"jpg", "JPEG", {24, 8}},
-    {"jpeg", "JPEG", {24, 8}},
-    {"tif", "TIFF", {24, 8, 4, 1}},
-    {"tiff", "TIFF", {24, 8, 4, 1}},
-    {"gif", "GIF", {8, 7, 6, 5, 4, 3, 2, 1}},
-    {"ppm", "PPM", {24, 8, 4, 1}},
-    {"pgm", "PGM", {8}},
+    {"bmp", "BMP", {24, 8, 4, 1}, kSaveBmp},
+    {"png", "PNG", {24, 8, 4, 2, 1}, kSavePng},
+    {"jpg", "JPEG", {24, 8}, kSaveJpeg},
+    {"jpeg", "JPEG", {24, 8}, kSaveJpeg},
+    {"tif", "TIFF", {24, 8, 4, 1}, kSaveTiff},
+    {"tiff", "TIFF", {24, 8, 4, 1}, kSaveTiff},
+    {"gif", "GIF", {8, 7, 6, 5, 4, 3, 2, 1}, kSaveGif},
+    {"ppm", "PPM", {24, 8, 4, 1}, kPixelMap},
+    {"pgm", "PGM", {8}, kPixelMap},
 };
 
 const OutputFormat* FindOutputFormat(const std::string& extension) {
@@ -48,12 +53,15 @@ bool AllowsDepth(const OutputFormat& format, int depth) {
 }
 
 struct ConvertOptions {
+  ConvertOptions() { writing.gamma = 0; }
   const PathChar* input = nullptr;
   const PathChar* output = nullptr;
   int depth = 0;  // 0: keep the image's own depth
   bool dither = false;
   bool ppm = false;  // a pixel map whatever the output's extension
   DecodeSettings reading;
+  SaveOptions writing;                 // the PNG options; depth and type come later
+  std::string png_option;              // the first PNG option given, to refuse elsewhere
 };
 
 int ParseDepth(const PathChar* text, int* depth) {
@@ -73,6 +81,13 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
     const OptionParse reading = ParseReaderOption(argc, argv, &i, &options->reading);
     if (reading == OptionParse::kBad) return kExitUsage;
     if (reading == OptionParse::kTaken) continue;
+    const std::string name = PathToUtf8(argv[i]);
+    const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
+    if (writing == OptionParse::kBad) return kExitUsage;
+    if (writing == OptionParse::kTaken) {
+      if (options->png_option.empty()) options->png_option = name;
+      continue;
+    }
     PathString arg = argv[i];
     if (arg == OVIRA_PATH("--depth")) {
       if (i + 1 >= argc) {
@@ -114,8 +129,32 @@ struct Image {
 };
 
 bool Writes(const OutputFormat& format) {
-  const std::string name = format.name;
-  return name == "BMP" || name == "PPM" || name == "PGM";
+  return format.save_type == kPixelMap || HasEncoder(format.save_type);
+}
+
+// Grey PNG exists at 8 bits only, and the other formats take no PNG options.
+bool PngOptionsFit(const OutputFormat& format, const ConvertOptions& options) {
+  if (!options.png_option.empty() && format.save_type != kSavePng) {
+    std::fprintf(stderr, "ovirac: %s is for PNG output only\n", options.png_option.c_str());
+    return false;
+  }
+  if (options.writing.png_grey && options.depth && options.depth != 8) {
+    std::fputs("ovirac: --grey writes 8 bits per pixel only\n", stderr);
+    return false;
+  }
+  return true;
+}
+
+// The encoder's options: the PNG ones as given, the depth asked for or
+// the image's own (8 for grey).
+SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& options,
+                           const ImageBuffer& image) {
+  SaveOptions save = options.writing;
+  save.type = format.save_type;
+  save.dither = options.dither;
+  const int own = save.png_grey ? 8 : image.header.bit_count;
+  save.bmp_depth = save.png_depth = options.depth ? options.depth : own;
+  return save;
 }
 
 bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
@@ -157,10 +196,9 @@ Status WriteOutput(const OutputFormat& format, const ConvertOptions& options,
                    const ImageBuffer& image) {
   OutputFile file;
   if (!file.Create(options.output)) return Status::kCannotWrite;
-  const Status status =
-      std::string(format.name) == "BMP"
-          ? WriteBmp(image, options.depth ? options.depth : image.header.bit_count, options.dither, &file)
-          : WritePixelMap(format, options, image, &file);
+  const Status status = format.save_type == kPixelMap
+                            ? WritePixelMap(format, options, image, &file)
+                            : EncodeImage(image, EncoderOptions(format, options, image), &file);
   if (!file.Close() && status == Status::kOk) return Status::kCannotWrite;
   return status;
 }
@@ -183,6 +221,7 @@ int RunConvert(int argc, PathChar** argv) {
                  options.depth);
     return kExitUsage;
   }
+  if (!PngOptionsFit(*format, options)) return kExitUsage;
   if (!Writes(*format)) {
     std::fprintf(stderr, "ovirac: writing %s files is not available in this build\n", format->name);
     return kExitFailed;

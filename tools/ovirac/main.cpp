@@ -5,6 +5,7 @@
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/reader_options.h"
+#include "tools/ovirac/writer_options.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ int Run(int argc, PathChar** argv) {
 void PrintUsage() {
   std::fputs(
       "usage: ovirac info FILE [reading options]\n"
-      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [reading options]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG options]\n"
+      "                      [reading options]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -40,6 +42,8 @@ void PrintUsage() {
       "  --ppm       write a binary PPM whatever OUT's extension\n"
       "\n",
       stderr);
+  std::fputs(kPngWriterOptionsUsage, stderr);
+  std::fputs("\n", stderr);
   std::fputs(kReaderOptionsUsage, stderr);
 }
 

@@ -1,0 +1,54 @@
+#include "tools/ovirac/writer_options.h"
+
+#include "tools/ovirac/cli_text.h"
+#include "tools/ovirac/option_values.h"
+
+const char kPngWriterOptionsUsage[] =
+    "PNG options, for a .png output:\n"
+    "  --grey                 grey levels instead of a palette (8 bits only)\n"
+    "  --interlace            write the seven Adam7 passes\n"
+    "  --filter N             0 chooses per row (default); 1 None, 2 Sub, 3 Up,\n"
+    "                         4 Average, 5 Paeth for every row\n"
+    "  --level N              deflate level 0 to 9 (default 9)\n"
+    "  --gamma N              write gAMA for gamma N / 1000 (2200: 2.2); none\n"
+    "                         without this option\n"
+    "  --transparent RRGGBB   mark that colour transparent (tRNS and bKGD)\n"
+    "  --comment TEXT         a \"Comment\" text chunk, TEXT's bytes as UTF-8\n";
+
+namespace {
+
+bool TakeInteger(int argc, PathChar** argv, int* i, long low, long high, int32_t* value) {
+  const std::string option = PathToUtf8(argv[*i]);
+  const PathChar* text = OptionValue(argc, argv, i);
+  return text && ParseInteger(option.c_str(), text, low, high, value);
+}
+
+}  // namespace
+
+OptionParse ParsePngWriterOption(int argc, PathChar** argv, int* i, SaveOptions* options) {
+  const PathString arg = argv[*i];
+  bool good = true;
+  if (arg == OVIRA_PATH("--grey")) {
+    options->png_grey = true;
+  } else if (arg == OVIRA_PATH("--interlace")) {
+    options->interlace = true;
+  } else if (arg == OVIRA_PATH("--filter")) {
+    good = TakeInteger(argc, argv, i, 0, 5, &options->filter_mode);
+  } else if (arg == OVIRA_PATH("--level")) {
+    good = TakeInteger(argc, argv, i, 0, 9, &options->compression_level);
+  } else if (arg == OVIRA_PATH("--gamma")) {
+    good = TakeInteger(argc, argv, i, 0, 2147483647L, &options->gamma);
+  } else if (arg == OVIRA_PATH("--transparent")) {
+    const PathChar* value = OptionValue(argc, argv, i);
+    good = value && ParseColour("--transparent", value, &options->transparent_colour);
+    options->transparency = true;
+  } else if (arg == OVIRA_PATH("--comment")) {
+    const PathChar* value = OptionValue(argc, argv, i);
+    good = value != nullptr;
+    if (good) options->comment_text = PathToUtf8(value);
+    options->comment = true;
+  } else {
+    return OptionParse::kNotMine;
+  }
+  return good ? OptionParse::kTaken : OptionParse::kBad;
+}
