@@ -13,6 +13,7 @@
 #include "app/wide_text.h"
 #include "codecs/image_encoders.h"
 #include "codecs/save_options.h"
+#include "image/save_panel_win.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -32,7 +33,6 @@ const SaveFilter kSaveFilters[] = {
     {IDS_FILTER_GIF, L"*.gif", L"gif"},
     {IDS_FILTER_JPEG_LOSSLESS, L"*.jpg;*.jpe;*.jpeg", L"jpg"},
 };
-constexpr int kBmpDepths[] = {24, 8, 4, 1};
 
 ApplicationState& A() { return App(); }
 
@@ -75,42 +75,6 @@ std::wstring WithoutExtension(const std::wstring& name) {
   return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-// The panel only shows the options of the type chosen; the other types'
-// options appear with their encoders.
-void ShowPanelFor(HWND panel, int save_type) {
-  bool bmp = save_type == 0;
-  for (int id : {IDC_SAVE_DEPTH_LABEL, IDC_SAVE_DEPTH, IDC_SAVE_DITHER}) {
-    ShowWindow(GetDlgItem(panel, id), bmp ? SW_SHOW : SW_HIDE);
-  }
-}
-
-// The item text with its "%1" replaced by the number.
-std::wstring WithNumber(std::wstring text, int number) {
-  size_t at = text.find(L"%1");
-  if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(number));
-  return text;
-}
-
-void FillPanel(HWND panel) {
-  HWND depth = GetDlgItem(panel, IDC_SAVE_DEPTH);
-  std::wstring item = LanguageString(A().language.get(), IDS_SAVE_DEPTH_ITEM);
-  for (int bits : kBmpDepths) {
-    std::wstring text = WithNumber(item, bits);
-    int row = static_cast<int>(SendMessageW(depth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    SendMessageW(depth, CB_SETITEMDATA, row, bits);
-    if (bits == A().settings.save_bmp_depth) SendMessageW(depth, CB_SETCURSEL, row, 0);
-  }
-  CheckDlgButton(panel, IDC_SAVE_DITHER, A().settings.save_dither ? BST_CHECKED : BST_UNCHECKED);
-  ShowPanelFor(panel, A().settings.save_type);
-}
-
-void ReadPanel(HWND panel) {
-  HWND depth = GetDlgItem(panel, IDC_SAVE_DEPTH);
-  LRESULT row = SendMessageW(depth, CB_GETCURSEL, 0, 0);
-  if (row != CB_ERR) A().settings.save_bmp_depth = static_cast<int32_t>(SendMessageW(depth, CB_GETITEMDATA, row, 0));
-  A().settings.save_dither = IsDlgButtonChecked(panel, IDC_SAVE_DITHER) == BST_CHECKED;
-}
-
 // A new filter changes the type, the default extension and the extension of
 // the name typed so far.
 void OnTypeChange(HWND panel, const OPENFILENAMEW* ofn) {
@@ -126,14 +90,15 @@ void OnTypeChange(HWND panel, const OPENFILENAMEW* ofn) {
     SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(renamed.c_str()));
     SendMessageW(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(renamed.c_str()));
   }
-  ShowPanelFor(panel, type);
+  ShowSavePanelFor(panel, type);
 }
 
-UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM, LPARAM lparam) {
+UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    FillPanel(panel);
+    FillSavePanel(panel);
     return TRUE;
   }
+  if (message == WM_COMMAND) return OnSavePanelCommand(panel, wparam) ? TRUE : 0;
   if (message != WM_NOTIFY) return 0;
   auto* notify = reinterpret_cast<OFNOTIFYW*>(lparam);
   switch (notify->hdr.code) {
@@ -141,7 +106,7 @@ UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM, LPARAM lparam) {
       OnTypeChange(panel, notify->lpOFN);
       break;
     case CDN_FILEOK:
-      ReadPanel(panel);
+      ReadSavePanel(panel);
       break;
   }
   return 0;

@@ -1,4 +1,6 @@
-// The save dialog offers only the types that can be written in this build.
+// The save dialog offers only the types that can be written in this build,
+// and shows each type's options in its panel, read into the settings when
+// the user saves; the plain comment dialog keeps the text to embed.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <dlgs.h>
@@ -8,32 +10,151 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "image/save_comment_dialog_win.h"
 #include "image/save_dialog_win.h"
+#include "lang/string_ids.h"
 
 namespace {
 
-std::vector<std::wstring> g_offered;
+// What to do with a dialog once it shows, from inside its modal loop.
+using DialogStep = void (*)(HWND dialog);
+DialogStep g_step = nullptr;
+int g_marker = 0;  // a control only the awaited dialog has
+bool g_done = false;
 
-BOOL CALLBACK ReadTypesAndCancel(HWND window, LPARAM) {
+BOOL CALLBACK RunStepOn(HWND window, LPARAM) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
   if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  HWND types = GetDlgItem(window, cmb1);
-  int count = types ? int(SendMessageW(types, CB_GETCOUNT, 0, 0)) : 0;
+  if (!GetDlgItem(window, g_marker)) return TRUE;
+  g_done = true;
+  g_step(window);
+  return FALSE;
+}
+
+void CALLBACK LookForDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!g_done) EnumThreadWindows(GetCurrentThreadId(), RunStepOn, 0);
+  if (g_done) KillTimer(nullptr, timer);
+}
+
+// Arms the step for the next dialog holding `marker`; the caller then opens it.
+UINT_PTR WhenShown(int marker, DialogStep step) {
+  g_marker = marker, g_step = step, g_done = false;
+  return SetTimer(nullptr, 0, 200, LookForDialog);
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+// The panel's controls are grandchildren of the dialog.
+HWND Control(HWND dialog, int id) {
+  ChildSearch search = {id, nullptr};
+  EnumChildWindows(dialog, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Shown(HWND dialog, int id) {
+  HWND control = Control(dialog, id);
+  return control && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE);
+}
+
+int ChosenValue(HWND dialog, int id) {
+  HWND box = Control(dialog, id);
+  LRESULT row = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  return row == CB_ERR ? -1 : int(SendMessageW(box, CB_GETITEMDATA, row, 0));
+}
+
+void Choose(HWND dialog, int id, int value) {
+  HWND box = Control(dialog, id);
+  for (LRESULT row = 0; row < SendMessageW(box, CB_GETCOUNT, 0, 0); ++row) {
+    if (SendMessageW(box, CB_GETITEMDATA, row, 0) == value) SendMessageW(box, CB_SETCURSEL, row, 0);
+  }
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+  wchar_t text[256] = {};
+  GetWindowTextW(Control(dialog, id), text, 256);
+  return text;
+}
+
+void Tick(HWND dialog, int id) { SendMessageW(Control(dialog, id), BM_SETCHECK, BST_CHECKED, 0); }
+
+std::vector<std::wstring> g_offered;
+
+void ReadTypesAndCancel(HWND dialog) {
+  HWND types = GetDlgItem(dialog, cmb1);
+  int count = int(SendMessageW(types, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     wchar_t text[256] = {};
     SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     g_offered.push_back(text);
   }
-  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-  return FALSE;
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-// Reads the dialog's type list from inside its modal loop, then cancels it.
-void CALLBACK InspectSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (!EnumThreadWindows(GetCurrentThreadId(), ReadTypesAndCancel, 0) || !g_offered.empty()) {
-    KillTimer(nullptr, timer);
-  }
+// What the panel showed, seen from inside the dialog.
+struct PanelSeen {
+  bool bmp_depth = false, png_depth = false, grey = false, filter = false;  // shown for BMP
+  bool png_bmp_depth = true, png_png_depth = false, png_grey = false, png_level = false,
+       png_filter = false, png_transparency = false, png_gamma = false, png_comment = false;
+  int depth = 0, level = 0, filter_mode = 0;  // from the settings
+  std::wstring colour, gamma, filter_text;
+};
+PanelSeen g_seen;
+std::wstring g_save_path;
+
+// Looks at the BMP panel, switches to PNG, looks again, sets every PNG
+// option and saves.
+void SetPngOptionsAndSave(HWND dialog) {
+  PanelSeen& s = g_seen;
+  s.bmp_depth = Shown(dialog, IDC_SAVE_DEPTH);
+  s.png_depth = Shown(dialog, IDC_SAVE_PNG_DEPTH);
+  s.grey = Shown(dialog, IDC_SAVE_GREY);
+  s.filter = Shown(dialog, IDC_SAVE_FILTER);
+  HWND types = GetDlgItem(dialog, cmb1);
+  SendMessageW(types, CB_SETCURSEL, 1, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  s.png_bmp_depth = Shown(dialog, IDC_SAVE_DEPTH);
+  s.png_png_depth = Shown(dialog, IDC_SAVE_PNG_DEPTH);
+  s.png_grey = Shown(dialog, IDC_SAVE_GREY) && Shown(dialog, IDC_SAVE_INTERLACE);
+  s.png_level = Shown(dialog, IDC_SAVE_LEVEL);
+  s.png_filter = Shown(dialog, IDC_SAVE_FILTER);
+  s.png_transparency = Shown(dialog, IDC_SAVE_TRANSPARENCY) && Shown(dialog, IDC_SAVE_TRANSPARENT_COLOUR) &&
+                       Shown(dialog, IDC_SAVE_CHOOSE_COLOUR);
+  s.png_gamma = Shown(dialog, IDC_SAVE_GAMMA);
+  s.png_comment = Shown(dialog, IDC_SAVE_COMMENT) && Shown(dialog, IDC_SAVE_EDIT_COMMENT);
+  s.depth = ChosenValue(dialog, IDC_SAVE_PNG_DEPTH);
+  s.level = ChosenValue(dialog, IDC_SAVE_LEVEL);
+  s.filter_mode = ChosenValue(dialog, IDC_SAVE_FILTER);
+  wchar_t filter_text[64] = {};
+  HWND filter = Control(dialog, IDC_SAVE_FILTER);
+  SendMessageW(filter, CB_GETLBTEXT, SendMessageW(filter, CB_GETCURSEL, 0, 0),
+               reinterpret_cast<LPARAM>(filter_text));
+  s.filter_text = filter_text;
+  s.colour = TextOf(dialog, IDC_SAVE_TRANSPARENT_COLOUR);
+  s.gamma = TextOf(dialog, IDC_SAVE_GAMMA);
+
+  Choose(dialog, IDC_SAVE_PNG_DEPTH, 4);
+  Choose(dialog, IDC_SAVE_LEVEL, 3);
+  Choose(dialog, IDC_SAVE_FILTER, 5);
+  Tick(dialog, IDC_SAVE_GREY);
+  Tick(dialog, IDC_SAVE_INTERLACE);
+  Tick(dialog, IDC_SAVE_TRANSPARENCY);
+  Tick(dialog, IDC_SAVE_COMMENT);
+  SetWindowTextW(Control(dialog, IDC_SAVE_TRANSPARENT_COLOUR), L"FF8000");
+  SetWindowTextW(Control(dialog, IDC_SAVE_GAMMA), L"1800");
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (!name) name = GetDlgItem(dialog, edt1);
+  SetWindowTextW(name, g_save_path.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 class SaveDialog : public ::testing::Test {
@@ -54,7 +175,7 @@ class SaveDialog : public ::testing::Test {
   std::vector<std::wstring> Offered(int32_t save_type) {
     App().settings.save_type = save_type;
     g_offered.clear();
-    UINT_PTR timer = SetTimer(nullptr, 0, 200, InspectSaveDialog);
+    UINT_PTR timer = WhenShown(cmb1, ReadTypesAndCancel);
     std::wstring chosen;
     EXPECT_FALSE(AskSavePath(&chosen));
     KillTimer(nullptr, timer);
@@ -64,11 +185,85 @@ class SaveDialog : public ::testing::Test {
 
 TEST_F(SaveDialog, OffersOnlyTheTypesThatCanBeWritten) {
   std::vector<std::wstring> offered = Offered(0);
-  ASSERT_EQ(offered.size(), 1u);
+  ASSERT_EQ(offered.size(), 2u);
   EXPECT_NE(offered[0].find(L"*.bmp"), std::wstring::npos);
+  EXPECT_NE(offered[1].find(L"*.png"), std::wstring::npos);
   App().current.source_format = kSourceJpeg;  // the lossless JPEG save needs its encoder too
-  EXPECT_EQ(Offered(2).size(), 1u);
+  EXPECT_EQ(Offered(2).size(), 2u);
   EXPECT_EQ(App().settings.save_type, 0) << "a type that cannot be written is not kept chosen";
+}
+
+TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
+  SettingsValues& s = App().settings;
+  s.save_type = 0;
+  s.save_bmp_depth = 8, s.save_png_depth = 2, s.save_compression_level = 7, s.save_filter_mode = 3;
+  s.save_png_grey = s.save_interlace = s.save_transparency = s.save_comment = 0;
+  s.save_transparent_colour = 0x563412, s.save_gamma = 2200;
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  g_save_path = std::wstring(folder) + L"ovira-panel-test.png";
+  DeleteFileW(g_save_path.c_str());
+  g_seen = {};
+
+  UINT_PTR timer = WhenShown(cmb1, SetPngOptionsAndSave);
+  std::wstring chosen;
+  const bool saved = AskSavePath(&chosen);
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(lstrcmpiW(chosen.c_str(), g_save_path.c_str()), 0);
+
+  EXPECT_TRUE(g_seen.bmp_depth);
+  EXPECT_FALSE(g_seen.png_depth || g_seen.grey || g_seen.filter) << "BMP shows no PNG option";
+  EXPECT_FALSE(g_seen.png_bmp_depth) << "PNG hides the BMP depths";
+  EXPECT_TRUE(g_seen.png_png_depth && g_seen.png_grey && g_seen.png_level && g_seen.png_filter &&
+              g_seen.png_transparency && g_seen.png_gamma && g_seen.png_comment);
+  EXPECT_EQ(g_seen.depth, 2);
+  EXPECT_EQ(g_seen.level, 7);
+  EXPECT_EQ(g_seen.filter_mode, 3);
+  EXPECT_EQ(g_seen.filter_text, L"Up");
+  EXPECT_EQ(g_seen.colour, L"123456");
+  EXPECT_EQ(g_seen.gamma, L"2200");
+
+  EXPECT_EQ(s.save_type, 1);
+  EXPECT_EQ(s.save_png_depth, 4);
+  EXPECT_EQ(s.save_bmp_depth, 8) << "the BMP depth is left as it was";
+  EXPECT_EQ(s.save_compression_level, 3);
+  EXPECT_EQ(s.save_filter_mode, 5);
+  EXPECT_TRUE(s.save_png_grey && s.save_interlace && s.save_transparency && s.save_comment);
+  EXPECT_EQ(s.save_transparent_colour, 0x0080FFu) << "red in the low byte";
+  EXPECT_EQ(s.save_gamma, 1800);
+}
+
+std::wstring g_comment_shown;
+LRESULT g_comment_limit = 0;
+
+void ReadCommentAndReplace(HWND dialog) {
+  wchar_t text[64] = {};
+  GetDlgItemTextW(dialog, IDC_SAVE_COMMENT_TEXT, text, 64);
+  g_comment_shown = text;
+  g_comment_limit = SendDlgItemMessageW(dialog, IDC_SAVE_COMMENT_TEXT, EM_GETLIMITTEXT, 0, 0);
+  SetDlgItemTextW(dialog, IDC_SAVE_COMMENT_TEXT, L"line one\r\nline two");
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+void ReplaceCommentAndCancel(HWND dialog) {
+  SetDlgItemTextW(dialog, IDC_SAVE_COMMENT_TEXT, L"never taken");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(SaveDialog, TheCommentDialogKeepsTheTextInTheState) {
+  App().save_comment_text = "earlier";
+  UINT_PTR timer = WhenShown(IDC_SAVE_COMMENT_TEXT, ReadCommentAndReplace);
+  EXPECT_TRUE(EditSaveComment(nullptr));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(g_comment_shown, L"earlier");
+  EXPECT_EQ(g_comment_limit, 4096);
+  EXPECT_EQ(App().save_comment_text, "line one\r\nline two");
+
+  timer = WhenShown(IDC_SAVE_COMMENT_TEXT, ReplaceCommentAndCancel);
+  EXPECT_FALSE(EditSaveComment(nullptr));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(App().save_comment_text, "line one\r\nline two") << "Cancel takes nothing";
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+#include "image/save_panel_win.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/language_module_win.h"
+#include "codecs/save_options.h"
+#include "image/save_comment_dialog_win.h"
+#include "lang/string_ids.h"
+
+namespace {
+
+constexpr int kBmpDepths[] = {24, 8, 4, 1};
+constexpr int kPngDepths[] = {24, 8, 4, 2, 1};
+constexpr int kLevels = 10;      // deflate levels 0 to 9
+constexpr int kFilterModes = 6;  // automatic, then the five filters
+
+constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng;
+struct PanelControl {
+  int id;
+  unsigned types;  // the save types that show it
+};
+constexpr PanelControl kControls[] = {
+    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng}, {IDC_SAVE_DEPTH, kBmp},
+    {IDC_SAVE_PNG_DEPTH, kPng},          {IDC_SAVE_DITHER, kBmp | kPng},
+    {IDC_SAVE_GREY, kPng},               {IDC_SAVE_INTERLACE, kPng},
+    {IDC_SAVE_LEVEL_LABEL, kPng},        {IDC_SAVE_LEVEL, kPng},
+    {IDC_SAVE_FILTER_LABEL, kPng},       {IDC_SAVE_FILTER, kPng},
+    {IDC_SAVE_TRANSPARENCY, kPng},       {IDC_SAVE_TRANSPARENT_COLOUR, kPng},
+    {IDC_SAVE_CHOOSE_COLOUR, kPng},      {IDC_SAVE_GAMMA_LABEL, kPng},
+    {IDC_SAVE_GAMMA, kPng},              {IDC_SAVE_COMMENT, kPng},
+    {IDC_SAVE_EDIT_COMMENT, kPng},
+};
+
+SettingsValues& Settings() { return App().settings; }
+
+std::wstring Text(UINT id) { return LanguageString(App().language.get(), id); }
+
+// The item text with its "%1" replaced by the number.
+std::wstring WithNumber(std::wstring text, int number) {
+  size_t at = text.find(L"%1");
+  if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(number));
+  return text;
+}
+
+void AddChoice(HWND panel, int id, const std::wstring& text, int value, int selected) {
+  HWND box = GetDlgItem(panel, id);
+  LRESULT row = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(box, CB_SETITEMDATA, row, value);
+  if (value == selected) SendMessageW(box, CB_SETCURSEL, row, 0);
+}
+
+template <size_t n>
+void FillDepths(HWND panel, int id, const int (&depths)[n], int selected) {
+  const std::wstring item = Text(IDS_SAVE_DEPTH_ITEM);
+  for (int bits : depths) AddChoice(panel, id, WithNumber(item, bits), bits, selected);
+}
+
+// The value of the chosen item, or `unchosen` when there is none.
+int32_t Chosen(HWND panel, int id, int32_t unchosen) {
+  HWND box = GetDlgItem(panel, id);
+  LRESULT row = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  return row == CB_ERR ? unchosen : static_cast<int32_t>(SendMessageW(box, CB_GETITEMDATA, row, 0));
+}
+
+void Check(HWND panel, int id, bool on) { CheckDlgButton(panel, id, on ? BST_CHECKED : BST_UNCHECKED); }
+bool Checked(HWND panel, int id) { return IsDlgButtonChecked(panel, id) == BST_CHECKED; }
+
+// RRGGBB, red first, of a colour with red in the low byte (a COLORREF).
+std::wstring ColourText(uint32_t colour) {
+  wchar_t text[8];
+  swprintf(text, 8, L"%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  return text;
+}
+
+bool ColourOfText(HWND panel, uint32_t* colour) {
+  wchar_t text[16] = {};
+  GetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, text, 16);
+  wchar_t* end = nullptr;
+  const unsigned long rgb = std::wcstoul(text, &end, 16);
+  if (std::wcslen(text) != 6 || *end != L'\0' || text[0] == L'+' || text[0] == L'-') return false;
+  *colour = static_cast<uint32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+  return true;
+}
+
+void ChooseTransparentColour(HWND panel) {
+  uint32_t colour = Settings().save_transparent_colour;
+  ColourOfText(panel, &colour);
+  static COLORREF custom[16];
+  CHOOSECOLORW choose = {sizeof(choose)};
+  choose.hwndOwner = GetParent(panel);
+  choose.rgbResult = colour;
+  choose.lpCustColors = custom;
+  choose.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!ChooseColorW(&choose)) return;
+  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, ColourText(choose.rgbResult).c_str());
+  Check(panel, IDC_SAVE_TRANSPARENCY, true);
+}
+
+}  // namespace
+
+void FillSavePanel(HWND panel) {
+  const SettingsValues& s = Settings();
+  FillDepths(panel, IDC_SAVE_DEPTH, kBmpDepths, s.save_bmp_depth);
+  FillDepths(panel, IDC_SAVE_PNG_DEPTH, kPngDepths, s.save_png_depth);
+  for (int level = 0; level < kLevels; ++level) {
+    AddChoice(panel, IDC_SAVE_LEVEL, std::to_wstring(level), level, s.save_compression_level);
+  }
+  for (int mode = 0; mode < kFilterModes; ++mode) {
+    AddChoice(panel, IDC_SAVE_FILTER, Text(IDS_SAVE_FILTER_AUTOMATIC + mode), mode, s.save_filter_mode);
+  }
+  Check(panel, IDC_SAVE_DITHER, s.save_dither);
+  Check(panel, IDC_SAVE_GREY, s.save_png_grey);
+  Check(panel, IDC_SAVE_INTERLACE, s.save_interlace);
+  Check(panel, IDC_SAVE_TRANSPARENCY, s.save_transparency);
+  SendDlgItemMessageW(panel, IDC_SAVE_TRANSPARENT_COLOUR, EM_LIMITTEXT, 6, 0);
+  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, ColourText(s.save_transparent_colour).c_str());
+  SendDlgItemMessageW(panel, IDC_SAVE_GAMMA, EM_LIMITTEXT, 10, 0);
+  SetDlgItemInt(panel, IDC_SAVE_GAMMA, static_cast<UINT>(s.save_gamma), FALSE);
+  Check(panel, IDC_SAVE_COMMENT, s.save_comment);
+  ShowSavePanelFor(panel, s.save_type);
+}
+
+void ShowSavePanelFor(HWND panel, int save_type) {
+  for (const PanelControl& c : kControls) {
+    const bool shown = save_type >= 0 && save_type < 32 && (c.types >> save_type & 1u);
+    ShowWindow(GetDlgItem(panel, c.id), shown ? SW_SHOW : SW_HIDE);
+  }
+}
+
+// A colour or gamma that does not parse keeps the setting it had.
+void ReadSavePanel(HWND panel) {
+  SettingsValues& s = Settings();
+  s.save_bmp_depth = Chosen(panel, IDC_SAVE_DEPTH, s.save_bmp_depth);
+  s.save_png_depth = Chosen(panel, IDC_SAVE_PNG_DEPTH, s.save_png_depth);
+  s.save_compression_level = Chosen(panel, IDC_SAVE_LEVEL, s.save_compression_level);
+  s.save_filter_mode = Chosen(panel, IDC_SAVE_FILTER, s.save_filter_mode);
+  s.save_dither = Checked(panel, IDC_SAVE_DITHER);
+  s.save_png_grey = Checked(panel, IDC_SAVE_GREY);
+  s.save_interlace = Checked(panel, IDC_SAVE_INTERLACE);
+  s.save_transparency = Checked(panel, IDC_SAVE_TRANSPARENCY);
+  ColourOfText(panel, &s.save_transparent_colour);
+  BOOL read = FALSE;
+  const UINT gamma = GetDlgItemInt(panel, IDC_SAVE_GAMMA, &read, FALSE);
+  if (read && gamma <= INT32_MAX) s.save_gamma = static_cast<int32_t>(gamma);
+  s.save_comment = Checked(panel, IDC_SAVE_COMMENT);
+}
+
+bool OnSavePanelCommand(HWND panel, WPARAM wparam) {
+  if (HIWORD(wparam) != BN_CLICKED) return false;
+  switch (LOWORD(wparam)) {
+    case IDC_SAVE_CHOOSE_COLOUR:
+      ChooseTransparentColour(panel);
+      return true;
+    case IDC_SAVE_EDIT_COMMENT:
+      if (EditSaveComment(GetParent(panel))) {
+        Check(panel, IDC_SAVE_COMMENT, !App().save_comment_text.empty());
+      }
+      return true;
+    default:
+      return false;
+  }
+}
