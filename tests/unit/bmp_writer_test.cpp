@@ -27,24 +27,6 @@ struct ReadBack {
   Status status;
 };
 
-// Eleven colours in a 5 x 3 picture, one of them twice.
-uint32_t Sample(int x, int y) {
-  static const uint32_t kColours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0x808080,
-                                      0x123456, 0xFEDCBA, 0x7F7F7F, 0x010203, 0xABCDEF};
-  return kColours[(x + 5 * y) % 11];
-}
-
-class SampleImage : public TestImage {
- public:
-  SampleImage() : TestImage(5, 3, 24) {
-    record.header.x_pels_per_meter = 2835;
-    record.header.y_pels_per_meter = 1000;
-    for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < 5; ++x) Set(x, y, Sample(x, y));
-    }
-  }
-};
-
 TEST(BmpWriter, HeaderFields) {
   SampleImage colour;
   std::vector<uint8_t> bytes = Written(colour.record, 24);
@@ -84,7 +66,7 @@ TEST(BmpWriter, EveryDepthReadsBack) {
     ASSERT_EQ(back.status, Status::kOk) << bits;
     EXPECT_EQ(back.image.record.source_bits_per_pixel, uint32_t(bits));
     for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < 5; ++x) EXPECT_EQ(back.image.Rgb(x, y), Sample(x, y)) << bits;
+      for (int x = 0; x < 5; ++x) EXPECT_EQ(back.image.Rgb(x, y), SampleColour(x, y)) << bits;
     }
   }
   // Eleven colours listed in order of first appearance, bottom row first.
@@ -98,7 +80,7 @@ TEST(BmpWriter, EveryDepthReadsBack) {
   ASSERT_EQ(one.status, Status::kOk);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) {
-      const uint32_t c = Sample(x, y);
+      const uint32_t c = SampleColour(x, y);
       const bool white = (c & 0xFF) * 114 + ((c >> 8) & 0xFF) * 587 + (c >> 16) * 299 >= 128000;
       EXPECT_EQ(one.image.Rgb(x, y), white ? 0xFFFFFFu : 0u) << x << "," << y;
     }
@@ -112,7 +94,7 @@ TEST(BmpWriter, EveryDepthReadsBack) {
   for (const ReadBack* r : {&again, &wide, &few}) {
     ASSERT_EQ(r->status, Status::kOk);
     for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < 5; ++x) EXPECT_EQ(r->image.Rgb(x, y), Sample(x, y));
+      for (int x = 0; x < 5; ++x) EXPECT_EQ(r->image.Rgb(x, y), SampleColour(x, y));
     }
   }
   EXPECT_EQ(std::memcmp(again.image.record.palette, eight.image.record.palette, 1024), 0);

@@ -30,3 +30,22 @@ class TestImage {
   uint32_t Rgb(int x, int y_from_top) const { return PixelRgb(record, x, y_from_top); }
   ImageBuffer record{};
 };
+
+// Eleven colours in a 5 x 3 picture, one of them twice.
+inline uint32_t SampleColour(int x, int y) {
+  static const uint32_t kColours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0x808080,
+                                      0x123456, 0xFEDCBA, 0x7F7F7F, 0x010203, 0xABCDEF};
+  return kColours[(x + 5 * y) % 11];
+}
+
+// That picture at 24 bits, with a resolution of 2835 by 1000 pixels per metre.
+class SampleImage : public TestImage {
+ public:
+  SampleImage() : TestImage(5, 3, 24) {
+    record.header.x_pels_per_meter = 2835;
+    record.header.y_pels_per_meter = 1000;
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < 5; ++x) Set(x, y, SampleColour(x, y));
+    }
+  }
+};

@@ -44,22 +44,6 @@ Bytes Scanlines(const Bytes& png) {
   return out;
 }
 
-// Five by three pixels of eleven colours, one of them twice.
-uint32_t Sample(int x, int y) {
-  static const uint32_t kColours[] = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0x808080,
-                                      0x123456, 0xFEDCBA, 0x7F7F7F, 0x010203, 0xABCDEF};
-  return kColours[(x + 5 * y) % 11];
-}
-
-class SampleImage : public TestImage {
- public:
-  SampleImage() : TestImage(5, 3, 24) {
-    for (int y = 0; y < 3; ++y) {
-      for (int x = 0; x < 5; ++x) Set(x, y, Sample(x, y));
-    }
-  }
-};
-
 // An 8-bit image whose pixels show palette entries 0 to 3 along each row.
 class IndexedImage : public TestImage {
  public:
@@ -108,7 +92,7 @@ TEST(PngWriter, ChunksInOrderWithTheirExactBytes) {
   for (int y = 0; y < 3; ++y) {
     expected.push_back(0);
     for (int x = 0; x < 5; ++x) {
-      const uint32_t rgb = Sample(x, y);
+      const uint32_t rgb = SampleColour(x, y);
       expected.insert(expected.end(), {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
     }
   }
