@@ -76,12 +76,15 @@ void WriteHeader(const PngSamples& s, bool interlace, ChunkWriter* w) {
   w->Chunk("IHDR", data, sizeof(data));
 }
 
-// round(100000000 / gamma): the file stores 1 / gamma x 100000.
+// round(100000000 / gamma): the file stores 1 / gamma x 100000. A gamma so
+// large that this rounds to 0 has no valid gAMA and is left out.
 void WriteGamma(int32_t gamma, ChunkWriter* w) {
   if (gamma <= 0) return;
   const uint64_t g = static_cast<uint64_t>(gamma);
+  const uint32_t stored = static_cast<uint32_t>((200000000u + g) / (2 * g));
+  if (stored == 0) return;
   uint8_t data[4];
-  StoreU32Be(static_cast<uint32_t>((200000000u + g) / (2 * g)), data);
+  StoreU32Be(stored, data);
   w->Chunk("gAMA", data, sizeof(data));
 }
 

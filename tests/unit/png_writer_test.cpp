@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codecs/memory_sink.h"
+#include "codecs/png_chunk_writer.h"
 #include "codecs/png_write_palette.h"
 #include "tests/unit/image_test_support.h"
 #include "tests/unit/png_test_support.h"
@@ -124,12 +125,35 @@ TEST(PngWriter, GammaIsRoundedFromTheSetting) {
   const struct {
     int32_t setting;
     uint32_t stored;
-  } cases[] = {{2200, 45455}, {1800, 55556}, {1, 100000000}, {3000, 33333}, {2500, 40000}};
+  } cases[] = {{2200, 45455}, {1800, 55556}, {1, 100000000}, {3000, 33333}, {2500, 40000},
+               {200000000, 1}};
   for (const auto& g : cases) {
     PngWriteContext c = Plain();
     c.gamma = g.setting;
     EXPECT_EQ(ChunkData(Written(image.record, c), "gAMA"), BigEndian32(g.stored)) << g.setting;
   }
+  // A stored 0 is no valid gAMA: such a gamma writes none.
+  PngWriteContext c = Plain();
+  c.gamma = 200000001;
+  EXPECT_EQ(ChunkTypes(ChunksOf(Written(image.record, c))), "IHDR IDAT IEND");
+}
+
+// Image data beyond what one chunk may hold go into as many IDATs as needed.
+TEST(PngChunks, LongImageDataIsSplitIntoIdats) {
+  const Bytes data = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  MemorySink sink;
+  ASSERT_TRUE(WriteImageDataChunks(&sink, data.data(), data.size(), 4));
+  Bytes file(8, 0);
+  file.insert(file.end(), sink.bytes().begin(), sink.bytes().end());
+  const std::vector<SeenChunk> chunks = ChunksOf(file);
+  EXPECT_EQ(ChunkTypes(chunks), "IDAT IDAT IDAT");
+  Bytes joined;
+  for (const SeenChunk& c : chunks) {
+    EXPECT_TRUE(c.crc_matches);
+    EXPECT_LE(c.data.size(), 4u);
+    joined.insert(joined.end(), c.data.begin(), c.data.end());
+  }
+  EXPECT_EQ(joined, data);
 }
 
 TEST(PngWriter, ACommentKeepsAtMost4095BytesOfText) {
