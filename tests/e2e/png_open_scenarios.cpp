@@ -65,32 +65,48 @@ std::wstring KibText(size_t bytes) {
 
 }  // namespace
 
+// What the transparent right half shows for the reading settings.
+struct Blending {
+  std::vector<IntSetting> settings;
+  const char* what;
+  bool composite;
+  uint32_t background;
+};
+
 E2E_SCENARIO(PngOpensWithItsPropertyLettersAndItsAlphaBlended) {
   AppInstance app(ctx.bin_dir);
   if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
   const Bytes png = HalfTransparentPng(40, 30);
   const std::wstring picture = app.folder() + L"\\pic.png";
   if (!ctx.Expect(WritePng(picture, png), "the PNG is written")) return;
-  HWND view;
-  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
-  const std::wstring title = L"pic.png  ( IAT  40x30  24bit  " + KibText(png.size()) + L" )  100%";
-  ctx.Expect(WaitForTitle(view, title),
-             "the title shows interlaced, alpha and text, then size, depth and file size");
-  Sleep(300);
-  ClientPixels shot;
-  if (ctx.Expect(CaptureClient(view, &shot), "client captured")) {
-    const int left = (shot.width - 40) / 2, top = (shot.height - 30) / 2;
-    int wrong = 0;
-    for (int y = 0; y < 30; ++y) {
-      for (int x = 0; x < 40; ++x) {
-        const uint32_t expected = x < 20 ? PatternColour(x, y, 5) : 0xFFFFFF;
-        wrong += shot.At(left + x, top + y) != expected;
+  const Blending cases[] = {
+      {{}, "transparent pixels show white", true, 0xFFFFFF},
+      {{{71, 0x0000FF}}, "the configured background, red in its low byte, shows", true, 0xFF0000},
+      {{{69, 0}}, "without compositing the pixels keep their colours", false, 0},
+  };
+  for (const Blending& c : cases) {
+    WriteSettingsFile(app.settings_path(), c.settings);
+    HWND view;
+    if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
+    const std::wstring title = L"pic.png  ( IAT  40x30  24bit  " + KibText(png.size()) + L" )  100%";
+    ctx.Expect(WaitForTitle(view, title),
+               "the title shows interlaced, alpha and text, then size, depth and file size");
+    Sleep(300);
+    ClientPixels shot;
+    if (ctx.Expect(CaptureClient(view, &shot), "client captured")) {
+      const int left = (shot.width - 40) / 2, top = (shot.height - 30) / 2;
+      int wrong = 0;
+      for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+          const uint32_t expected = x < 20 || !c.composite ? PatternColour(x, y, 5) : c.background;
+          wrong += shot.At(left + x, top + y) != expected;
+        }
       }
+      ctx.Expect(wrong == 0, std::string(c.what) + " (" + std::to_string(wrong) + " pixels differ)");
     }
-    ctx.Expect(wrong == 0, "opaque pixels keep their colour, transparent ones show white (" +
-                               std::to_string(wrong) + " differ)");
+    Close(app, view);
+    DeleteFileW(app.settings_path().c_str());
   }
-  Close(app, view);
 }
 
 E2E_SCENARIO(PngsOpenFromTheFolderListAndTheOpenDialog) {
