@@ -9,25 +9,22 @@ endif()
 set(OVIRA_DEPS_DIR ${CMAKE_SOURCE_DIR}/.deps/${OVIRA_DEPS_TARGET}
     CACHE PATH "Prefix holding libjpeg-turbo and libdeflate for this target")
 
-find_library(OVIRA_JPEG_LIBRARY NAMES libjpeg.a PATHS ${OVIRA_DEPS_DIR}/lib
-             NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT OVIRA_JPEG_LIBRARY OR NOT EXISTS ${OVIRA_DEPS_DIR}/include/jpeglib.h)
-  message(FATAL_ERROR "libjpeg-turbo not found in ${OVIRA_DEPS_DIR}: run scripts/deps.sh")
-endif()
-add_library(ovira::jpeg STATIC IMPORTED)
-set_target_properties(ovira::jpeg PROPERTIES
-  IMPORTED_LOCATION ${OVIRA_JPEG_LIBRARY}
-  INTERFACE_INCLUDE_DIRECTORIES ${OVIRA_DEPS_DIR}/include)
+# A static library that scripts/deps.sh built into the prefix, with the
+# header that must come with it.
+function(ovira_prebuilt_library target file header what)
+  find_library(library_${target} NAMES ${file} PATHS ${OVIRA_DEPS_DIR}/lib
+               NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT library_${target} OR NOT EXISTS ${OVIRA_DEPS_DIR}/include/${header})
+    message(FATAL_ERROR "${what} not found in ${OVIRA_DEPS_DIR}: run scripts/deps.sh")
+  endif()
+  add_library(ovira::${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(ovira::${target} PROPERTIES
+    IMPORTED_LOCATION ${library_${target}}
+    INTERFACE_INCLUDE_DIRECTORIES ${OVIRA_DEPS_DIR}/include)
+endfunction()
 
-find_library(OVIRA_DEFLATE_LIBRARY NAMES libdeflate.a PATHS ${OVIRA_DEPS_DIR}/lib
-             NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT OVIRA_DEFLATE_LIBRARY OR NOT EXISTS ${OVIRA_DEPS_DIR}/include/libdeflate.h)
-  message(FATAL_ERROR "libdeflate not found in ${OVIRA_DEPS_DIR}: run scripts/deps.sh")
-endif()
-add_library(ovira::deflate STATIC IMPORTED)
-set_target_properties(ovira::deflate PROPERTIES
-  IMPORTED_LOCATION ${OVIRA_DEFLATE_LIBRARY}
-  INTERFACE_INCLUDE_DIRECTORIES ${OVIRA_DEPS_DIR}/include)
+ovira_prebuilt_library(jpeg libjpeg.a jpeglib.h libjpeg-turbo)
+ovira_prebuilt_library(deflate libdeflate.a libdeflate.h libdeflate)
 
 if(WIN32)
   # Static zlib, so the program needs no zlib1.dll beside it.

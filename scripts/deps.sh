@@ -23,41 +23,44 @@ source_of() {  # package: prints the unpacked source folder, fetching it once
   echo "${found%/}"
 }
 
-build_library() {  # package, source folder, target, cmake arguments...
-  local name=$1 src=$2 target=$3; shift 3
+# Runs `builder source work prefix arguments...` once per package version
+# and target; its output goes to a log beside the cache. Builders return
+# non-zero at their first failure (set -e does not reach inside ||).
+build_once() {  # package, source folder, target, builder, arguments...
+  local name=$1 src=$2 target=$3 builder=$4; shift 4
   local prefix="$deps/$target"
   local stamp="$prefix/.$name-$(basename "$src")"
   [ -f "$stamp" ] && return 0
   echo "deps: building $(basename "$src") for $target"
-  local work="$deps/build-$name-$target" log="$deps/build-$name-$target.log"
+  local work="$deps/build-$name-$target"
   rm -rf "$work"
-  cmake -S "$src" -B "$work" -G "Unix Makefiles" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POSITION_INDEPENDENT_CODE=1 "$@" >"$log" 2>&1
-  cmake --build "$work" -j"$(nproc)" >>"$log" 2>&1
-  cmake --install "$work" >>"$log" 2>&1
+  local log="$deps/build-$name-$target.log"
+  "$builder" "$src" "$work" "$prefix" "$@" >"$log" 2>&1 || {
+    echo "deps: building $(basename "$src") for $target failed; see $log" >&2
+    exit 1
+  }
   rm -rf "$work"
   touch "$stamp"
 }
 
+with_cmake() {  # source, work, prefix, cmake arguments...
+  local src=$1 work=$2 prefix=$3; shift 3
+  cmake -S "$src" -B "$work" -G "Unix Makefiles" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POSITION_INDEPENDENT_CODE=1 "$@" || return 1
+  cmake --build "$work" -j"$(nproc)" || return 1
+  cmake --install "$work"
+}
+
 # libdeflate of this release builds with its own Makefile: a static
 # library and its one header are all the product needs.
-build_deflate() {  # target, compiler, archiver, the library the Makefile names
-  local target=$1 cc=$2 ar=$3 library=$4
-  local prefix="$deps/$target"
-  local stamp="$prefix/.libdeflate-$(basename "$deflate_src")"
-  [ -f "$stamp" ] && return 0
-  echo "deps: building $(basename "$deflate_src") for $target"
-  local work="$deps/build-libdeflate-$target" log="$deps/build-libdeflate-$target.log"
-  rm -rf "$work"
-  cp -r "$deflate_src" "$work"
-  make -C "$work" -j"$(nproc)" CC="$cc" AR="$ar" DISABLE_SHARED=1 CFLAGS="-O2 -fPIC" \
-    "$library" >"$log" 2>&1
-  mkdir -p "$prefix/lib" "$prefix/include"
-  cp "$work/$library" "$prefix/lib/libdeflate.a"
+with_make() {  # source, work, prefix, compiler, archiver, the library the Makefile names
+  local src=$1 work=$2 prefix=$3 cc=$4 ar=$5 library=$6
+  cp -r "$src" "$work" || return 1
+  make -C "$work" -j"$(nproc)" CC="$cc" AR="$ar" DISABLE_SHARED=1 CFLAGS="-O2 -fPIC" "$library" || return 1
+  mkdir -p "$prefix/lib" "$prefix/include" || return 1
+  cp "$work/$library" "$prefix/lib/libdeflate.a" || return 1
   cp "$work/libdeflate.h" "$prefix/include/"
-  rm -rf "$work"
-  touch "$stamp"
 }
 
 jpeg_src=$(source_of libjpeg-turbo)
@@ -66,7 +69,8 @@ jpeg_options=(-DWITH_JPEG8=1 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPE
               -DWITH_SIMD=1 -DREQUIRE_SIMD=1)
 win64=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
 
-build_library libjpeg-turbo "$jpeg_src" native "${jpeg_options[@]}"
-build_library libjpeg-turbo "$jpeg_src" win64 "${jpeg_options[@]}" "${win64[@]}"
-build_deflate native cc ar libdeflate.a
-build_deflate win64 x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-ar libdeflatestatic.lib
+build_once libjpeg-turbo "$jpeg_src" native with_cmake "${jpeg_options[@]}"
+build_once libjpeg-turbo "$jpeg_src" win64 with_cmake "${jpeg_options[@]}" "${win64[@]}"
+build_once libdeflate "$deflate_src" native with_make cc ar libdeflate.a
+build_once libdeflate "$deflate_src" win64 with_make x86_64-w64-mingw32-gcc-posix \
+  x86_64-w64-mingw32-ar libdeflatestatic.lib
