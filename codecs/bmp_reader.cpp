@@ -1,7 +1,5 @@
 #include "codecs/bmp_reader.h"
 
-#include <algorithm>
-
 #include "app/little_endian.h"
 #include "codecs/dib_decode.h"
 
