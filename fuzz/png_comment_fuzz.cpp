@@ -97,10 +97,12 @@ void CheckRemove(const uint8_t* data, size_t size, Status read_status, const std
   const int result = ReplacePngCommentBytes(data, size, "", &flag, &out);
   Require(flag == kCommentNone, "removing writes no new chunk");
   if (read_status != Status::kOk) {
-    Require(result == kCommentWriteFailed && out.bytes().empty(), "a file the reader cannot walk is not written");
+    Require(result == kCommentWriteFailed && out.bytes().empty(),
+            "a file the reader cannot walk is not written");
     return;
   }
-  if (!shown.empty()) Require(result == kCommentWritten, "a comment the reader shows can be removed");
+  if (!shown.empty())
+    Require(result == kCommentWritten, "a comment the reader shows can be removed");
   if (result == kCommentNothingToDo) {
     Require(out.bytes().empty(), "nothing to do writes nothing");
     return;

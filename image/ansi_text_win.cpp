@@ -5,7 +5,8 @@
 namespace {
 
 int AnsiBytes(const wchar_t* text, size_t count) {
-  return WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(count), nullptr, 0, nullptr, nullptr);
+  return WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(count), nullptr, 0, nullptr,
+                             nullptr);
 }
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }

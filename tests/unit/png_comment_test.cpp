@@ -1,19 +1,22 @@
 // The comment chunk of PNG files, read for the editor and replaced in a copy
 // of the file: which chunk counts, how its text is prepared, which bytes a
 // replacement keeps, and what broken files give.
+#include "codecs/png_comment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "codecs/memory_sink.h"
-#include "codecs/png_comment.h"
 #include "tests/unit/png_test_support.h"
 #include "tests/unit/test_files.h"
 
 namespace {
 
-Bytes Text(const std::string& keyword_and_text) { return Bytes(keyword_and_text.begin(), keyword_and_text.end()); }
+Bytes Text(const std::string& keyword_and_text) {
+  return Bytes(keyword_and_text.begin(), keyword_and_text.end());
+}
 Bytes CommentData(const std::string& text) { return Text(std::string("Comment", 8) + text); }
 
 // A 2 x 2 RGB image with `middle` between its header and its image data.
@@ -27,7 +30,9 @@ const Bytes kRows = Scanlines({{255, 0, 0, 0, 255, 0}, {0, 0, 255, 255, 255, 255
 Bytes WithComment(const std::string& text) {
   return Start().Chunk("tEXt", CommentData(text)).ImageData(kRows).End().bytes();
 }
-Bytes WithoutComment() { return Start().Chunk("tEXt", Text(std::string("Title\0x", 7))).ImageData(kRows).End().bytes(); }
+Bytes WithoutComment() {
+  return Start().Chunk("tEXt", Text(std::string("Title\0x", 7))).ImageData(kRows).End().bytes();
+}
 
 std::string Read(const Bytes& png, Status expected = Status::kOk) {
   std::string text = "left over";
@@ -44,7 +49,9 @@ size_t ChunkOffset(const Bytes& png, const char (&type)[5]) {
   return png.size();
 }
 
-Bytes Slice(const Bytes& b, size_t from, size_t to) { return Bytes(b.begin() + from, b.begin() + to); }
+Bytes Slice(const Bytes& b, size_t from, size_t to) {
+  return Bytes(b.begin() + from, b.begin() + to);
+}
 
 struct Replaced {
   int result = -7;
@@ -73,7 +80,8 @@ TEST(PngCommentRead, TakesTheTextOfTheCommentChunk) {
   EXPECT_EQ(Read(WithComment("")), "") << "a keyword alone is an empty comment";
   EXPECT_EQ(Read(WithoutComment()), "");
   // Anywhere before IEND, also behind the image data; nothing behind IEND.
-  EXPECT_EQ(Read(Start().ImageData(kRows).Chunk("tEXt", CommentData("late")).End().bytes()), "late");
+  EXPECT_EQ(Read(Start().ImageData(kRows).Chunk("tEXt", CommentData("late")).End().bytes()),
+            "late");
   Bytes after_end = Start().ImageData(kRows).End().bytes();
   const Bytes trailing = ExpectedChunk("beyond");
   after_end.insert(after_end.end(), trailing.begin(), trailing.end());
@@ -83,7 +91,8 @@ TEST(PngCommentRead, TakesTheTextOfTheCommentChunk) {
 TEST(PngCommentRead, PreparesTheTextForAnEditBox) {
   EXPECT_EQ(Read(WithComment("one\ntwo\r\nthree\n")), "one\r\ntwo\r\nthree\r\n");
   EXPECT_EQ(Read(WithComment("\x1b[1mbold\x1b[0m")), "[1mbold[0m") << "escapes dropped";
-  EXPECT_EQ(Read(WithComment("a\r\x1b\nb")), "a\r\nb") << "the return before a dropped escape counts";
+  EXPECT_EQ(Read(WithComment("a\r\x1b\nb")), "a\r\nb")
+      << "the return before a dropped escape counts";
   EXPECT_EQ(Read(WithComment("\n")), "\r\n");
   EXPECT_EQ(Read(WithComment("caf\xe9")), "caf\xe9") << "bytes of the code page pass unchanged";
 }
@@ -94,22 +103,33 @@ TEST(PngCommentRead, CopiesAtMost4095Characters) {
   EXPECT_EQ(Read(WithComment(std::string(4093, 'd') + "\n")), std::string(4093, 'd') + "\r\n");
   EXPECT_EQ(Read(WithComment(std::string(4094, 'e') + "\nf")), std::string(4094, 'e'))
       << "no half line end";
-  EXPECT_EQ(Read(WithComment(std::string(3000, '\x1b') + std::string(4095, 'g'))), std::string(4095, 'g'))
+  EXPECT_EQ(Read(WithComment(std::string(3000, '\x1b') + std::string(4095, 'g'))),
+            std::string(4095, 'g'))
       << "dropped escapes take no room";
 }
 
 TEST(PngCommentRead, TheFirstValidCommentChunkWins) {
   auto read = [](PngFile f) { return Read(f.ImageData(kRows).End().bytes()); };
-  EXPECT_EQ(read(Start().Chunk("tEXt", CommentData("first")).Chunk("tEXt", CommentData("second"))), "first");
-  EXPECT_EQ(read(Start().Chunk("tEXt", CommentData("bad crc"), false).Chunk("tEXt", CommentData("good"))),
-            "good");
-  EXPECT_EQ(read(Start().Chunk("tEXt", Text(std::string("Comments\0x", 10))).Chunk("tEXt", CommentData("exact"))), "exact");
-  EXPECT_EQ(read(Start().Chunk("tEXt", Text(std::string("comment\0x", 9))).Chunk("tEXt", CommentData("cased"))),
+  EXPECT_EQ(read(Start().Chunk("tEXt", CommentData("first")).Chunk("tEXt", CommentData("second"))),
+            "first");
+  EXPECT_EQ(
+      read(Start().Chunk("tEXt", CommentData("bad crc"), false).Chunk("tEXt", CommentData("good"))),
+      "good");
+  EXPECT_EQ(read(Start()
+                     .Chunk("tEXt", Text(std::string("Comments\0x", 10)))
+                     .Chunk("tEXt", CommentData("exact"))),
+            "exact");
+  EXPECT_EQ(read(Start()
+                     .Chunk("tEXt", Text(std::string("comment\0x", 9)))
+                     .Chunk("tEXt", CommentData("cased"))),
             "cased");
-  EXPECT_EQ(read(Start().Chunk("tEXt", Text("Comment")).Chunk("tEXt", CommentData("with zero"))), "with zero")
+  EXPECT_EQ(read(Start().Chunk("tEXt", Text("Comment")).Chunk("tEXt", CommentData("with zero"))),
+            "with zero")
       << "the keyword ends with its zero byte";
   EXPECT_EQ(read(Start().Chunk("tEXt", Text("C")).Chunk("tEXt", CommentData("long"))), "long");
-  EXPECT_EQ(read(Start().Chunk("zTXt", CommentData("packed")).Chunk("iTXt", CommentData("intl"))
+  EXPECT_EQ(read(Start()
+                     .Chunk("zTXt", CommentData("packed"))
+                     .Chunk("iTXt", CommentData("intl"))
                      .Chunk("tEXt", CommentData("plain"))),
             "plain");
 }
@@ -143,7 +163,8 @@ TEST(PngCommentRead, RefusesWhatIsNotAPngFile) {
 TEST(PngCommentRead, ReadsFiles) {
   TempDir dir;
   std::string text;
-  EXPECT_EQ(ReadPngComment(dir.Write("c.png", WithComment("on disk\n")).c_str(), &text), Status::kOk);
+  EXPECT_EQ(ReadPngComment(dir.Write("c.png", WithComment("on disk\n")).c_str(), &text),
+            Status::kOk);
   EXPECT_EQ(text, "on disk\r\n");
   EXPECT_EQ(ReadPngComment(dir.File("missing.png").c_str(), &text), Status::kReadFailed);
   EXPECT_EQ(ReadPngComment(dir.Write("empty.png", {}).c_str(), &text), Status::kReadFailed);
@@ -156,7 +177,8 @@ TEST(PngCommentReplace, AddsTheFirstCommentRightBeforeTheEnd) {
   EXPECT_EQ(r.result, kCommentWritten);
   EXPECT_EQ(r.flag, kCommentAdded);
   const size_t end = ChunkOffset(before, "IEND");
-  EXPECT_EQ(r.bytes, Joined({Slice(before, 0, end), ExpectedChunk("new"), Slice(before, end, before.size())}));
+  EXPECT_EQ(r.bytes, Joined({Slice(before, 0, end), ExpectedChunk("new"),
+                             Slice(before, end, before.size())}));
   EXPECT_EQ(Read(r.bytes), "new");
 }
 
@@ -175,7 +197,8 @@ TEST(PngCommentReplace, ReplacesOnlyTheCommentChunk) {
   EXPECT_EQ(r.result, kCommentWritten);
   EXPECT_EQ(r.flag, kCommentReplaced);
   const size_t old_end = at + ExpectedChunk("old, long comment").size();
-  EXPECT_EQ(r.bytes, Joined({Slice(before, 0, at), ExpectedChunk("short"), Slice(before, old_end, before.size())}));
+  EXPECT_EQ(r.bytes, Joined({Slice(before, 0, at), ExpectedChunk("short"),
+                             Slice(before, old_end, before.size())}));
   EXPECT_EQ(Read(r.bytes), "short");
 }
 
@@ -217,7 +240,8 @@ TEST(PngCommentReplace, TheNewChunkPassesItsChecksumAndThePixelsStay) {
   for (const std::string& text : {std::string("checked"), std::string(), std::string(4095, '~')}) {
     const Replaced r = Replace(before, text, 1);
     PngChunk chunk;
-    ASSERT_EQ(ChunkAt(&r.bytes[kPngFirstChunkEnd], r.bytes.data() + r.bytes.size(), &chunk), Status::kOk);
+    ASSERT_EQ(ChunkAt(&r.bytes[kPngFirstChunkEnd], r.bytes.data() + r.bytes.size(), &chunk),
+              Status::kOk);
     EXPECT_EQ(chunk.type, PngChunkType("tEXt"));
     EXPECT_EQ(chunk.length, 8 + text.size());
     EXPECT_TRUE(chunk.CrcMatches());
@@ -233,10 +257,12 @@ TEST(PngCommentReplace, TheNewChunkPassesItsChecksumAndThePixelsStay) {
 
 TEST(PngCommentReplace, AChunkTheReaderSkipsIsNotTheOneReplaced) {
   // A damaged comment counts for nothing, so the new one is added.
-  const Bytes before = Start().Chunk("tEXt", CommentData("damaged"), false).ImageData(kRows).End().bytes();
+  const Bytes before =
+      Start().Chunk("tEXt", CommentData("damaged"), false).ImageData(kRows).End().bytes();
   const Replaced r = Replace(before, "fresh", 1);
   EXPECT_EQ(r.flag, kCommentAdded);
-  EXPECT_EQ(Slice(r.bytes, 0, ChunkOffset(before, "IEND")), Slice(before, 0, ChunkOffset(before, "IEND")));
+  EXPECT_EQ(Slice(r.bytes, 0, ChunkOffset(before, "IEND")),
+            Slice(before, 0, ChunkOffset(before, "IEND")));
   EXPECT_EQ(Read(r.bytes), "fresh");
   EXPECT_EQ(Replace(before, "", 0).result, kCommentNothingToDo);
 }
@@ -262,7 +288,8 @@ TEST(PngCommentReplace, FailsCleanlyOnBrokenFilesAndFullSinks) {
   MemorySink small(40);
   int flag = 1;
   Status why = Status::kOk;
-  EXPECT_EQ(ReplacePngCommentBytes(plain.data(), plain.size(), "y", &flag, &small, &why), kCommentWriteFailed);
+  EXPECT_EQ(ReplacePngCommentBytes(plain.data(), plain.size(), "y", &flag, &small, &why),
+            kCommentWriteFailed);
   EXPECT_EQ(why, Status::kCannotWrite);
   EXPECT_EQ(flag, kCommentNone);
 }

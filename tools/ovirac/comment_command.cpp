@@ -27,7 +27,8 @@ int ParseCommentArguments(int argc, PathChar** argv, CommentOptions* options) {
         std::fputs("ovirac: comment takes one of --set and --remove\n", stderr);
         return kExitUsage;
       }
-      options->action = Is(argv[i], OVIRA_PATH("--set")) ? CommentAction::kSet : CommentAction::kRemove;
+      options->action =
+          Is(argv[i], OVIRA_PATH("--set")) ? CommentAction::kSet : CommentAction::kRemove;
       if (options->action == CommentAction::kRemove) continue;
       if (i + 1 >= argc) {
         std::fputs("ovirac: --set needs the comment text\n", stderr);
