@@ -11,8 +11,8 @@
 #include "codecs/big_endian.h"
 #include "codecs/memory_sink.h"
 #include "codecs/png_comment.h"
-#include "codecs/png_reader.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/unit/png_test_support.h"
 
 namespace {
 
@@ -32,22 +32,8 @@ void RequireEditBoxText(const std::string& text) {
   }
 }
 
-struct Decoded {
-  Decoded() { ResetImageBuffer(&image); }
-  ~Decoded() { ReleasePixels(&image); }
-  Decoded(const Decoded&) = delete;
-  Decoded& operator=(const Decoded&) = delete;
-  Status status = Status::kOk;
-  ImageBuffer image{};
-  LoadResults results;
-};
-
 bool DecodeWorthwhile(const uint8_t* data, size_t size) {
   return size >= 24 && uint64_t{LoadU32Be(data + 16)} * LoadU32Be(data + 20) <= kMaxPixels;
-}
-
-void Decode(const uint8_t* data, size_t size, Decoded* out) {
-  out->status = ReadPngBytes(data, size, {}, &out->image, &out->results);
 }
 
 bool SamePixels(const ImageBuffer& a, const ImageBuffer& b) {
@@ -59,10 +45,10 @@ bool SamePixels(const ImageBuffer& a, const ImageBuffer& b) {
 
 // What the editor records after a write: the counts move by the flag, and
 // nothing else about the image changes.
-void RequireSameImage(const Decoded& before, const std::vector<uint8_t>& after, int count_change,
+void RequireSameImage(const DecodedPng& before, const std::vector<uint8_t>& after, int count_change,
                       bool status_must_hold) {
-  Decoded now;
-  Decode(after.data(), after.size(), &now);
+  DecodedPng now;
+  Decode(after, &now);
   if (status_must_hold) Require(now.status == before.status, "a new comment never breaks an image");
   if (before.status != Status::kOk || now.status != Status::kOk) return;
   Require(SamePixels(before.image, now.image), "the image is the same after the comment changed");
@@ -72,7 +58,7 @@ void RequireSameImage(const Decoded& before, const std::vector<uint8_t>& after, 
           "the text chunk count moves as the flag says");
 }
 
-void CheckStore(const uint8_t* data, size_t size, Status read_status, const Decoded* before) {
+void CheckStore(const uint8_t* data, size_t size, Status read_status, const DecodedPng* before) {
   MemorySink out;
   int flag = 1;
   const int result = ReplacePngCommentBytes(data, size, kNewText, &flag, &out);
@@ -91,7 +77,7 @@ void CheckStore(const uint8_t* data, size_t size, Status read_status, const Deco
 }
 
 void CheckRemove(const uint8_t* data, size_t size, Status read_status, const std::string& shown,
-                 const Decoded* before) {
+                 const DecodedPng* before) {
   MemorySink out;
   int flag = 0;
   const int result = ReplacePngCommentBytes(data, size, "", &flag, &out);
@@ -123,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "reading says why with a reading status");
   if (status != Status::kOk) Require(shown.empty(), "a failed read shows no text");
   RequireEditBoxText(shown);
-  Decoded before;
+  DecodedPng before;
   const bool decode = status == Status::kOk && DecodeWorthwhile(data, size);
-  if (decode) Decode(data, size, &before);
+  if (decode) Decode(Bytes(data, data + size), &before);
   CheckStore(data, size, status, decode ? &before : nullptr);
   CheckRemove(data, size, status, shown, decode ? &before : nullptr);
   return 0;
