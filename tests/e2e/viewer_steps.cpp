@@ -13,10 +13,16 @@ bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& a
 
 bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms) {
   DWORD start = GetTickCount();
+  std::wstring title;
   do {
-    if (WindowTitle(window).rfind(prefix, 0) == 0) return true;
+    title = WindowTitle(window);
+    if (title.rfind(prefix, 0) == 0) return true;
     Sleep(50);
   } while (GetTickCount() - start < timeout_ms);
+  // The title seen last tells a wrong text from a window that never changed.
+  if (ScenarioContext* ctx = RunningScenario()) {
+    ctx->failures.push_back("  (the title was \"" + std::string(title.begin(), title.end()) + "\")");
+  }
   return false;
 }
 

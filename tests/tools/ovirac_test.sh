@@ -4,7 +4,7 @@
 # ones ImageMagick decodes from the same files, and whether the comments it
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
-# comment_edit, comment_interop or comment_refused.
+# png_read, comment_edit, comment_interop or comment_refused.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -165,6 +165,52 @@ case_malformed() {
   refused "a depth of 7 bits" "$work/odd_depth.bmp" 50002
 }
 
+# What the PNG reader reports and the reading options change, checked on
+# files ImageMagick writes: its pixels, blended here with the same rule.
+case_png_read() {
+  local png="$work/alpha.png"
+  "$convert" -size 6x4 xc:'#204080' -alpha set -channel A -evaluate set 25% +channel \
+    -background '#FF0000' -define png:include-chunk=bKGD -interlace PNG -set comment hello \
+    "PNG32:$png" || fail "ImageMagick could not make a PNG"
+  succeeds info "$png" || return
+  has_line "png info" "format: 2 PNG"
+  has_line "png info" "interlaced: 1"
+  has_line "png info" "transparency: 1"
+  # ImageMagick names its text "comment"; only the keyword "Comment" is one.
+  has_line "png info" "comments: 0"
+  grep -qE '^text chunks: [1-9]' "$work/out" || fail "png info counts no text chunks"
+  # Alpha 64 of 255 over the file's red background, white, or not at all.
+  expect_pixel() {  # what, expected rgb, ovirac options...
+    local what=$1 expected=$2
+    shift 2
+    succeeds convert "$png" "$work/read.ppm" "$@" || return
+    local got
+    got=$("$convert" "$work/read.ppm" -format '%[pixel:p{0,0}]' info:)
+    [ "$got" = "$expected" ] || fail "$what: pixel $got, not $expected"
+  }
+  local a=64 blend
+  blend() { echo $(( (a * $1 + 127) / 255 + ((255 - a) * $2 + 127) / 255 )); }
+  expect_pixel "the file's background" "srgb($(blend 32 255),$(blend 64 0),$(blend 128 0))" --no-gamma
+  expect_pixel "--no-file-background" "srgb($(blend 32 255),$(blend 64 255),$(blend 128 255))" \
+    --no-gamma --no-file-background
+  expect_pixel "--background" "srgb($(blend 32 0),$(blend 64 255),$(blend 128 0))" \
+    --no-gamma --no-file-background --background 00FF00
+  expect_pixel "--no-composite" "srgb(32,64,128)" --no-gamma --no-composite
+  # ImageMagick's gAMA of 1/2.2 meets a display gamma of 1.0: v^(1/0.45455).
+  expect_pixel "--display-gamma" "srgb(3,12,56)" --no-composite --display-gamma 1000
+  run info "$png" --display-gamma
+  [ "$status" -eq 2 ] || fail "--display-gamma without a value exited $status, not 2"
+  run info "$png" --background 12345
+  [ "$status" -eq 2 ] || fail "a five-digit --background exited $status, not 2"
+
+  # A broken header checksum is refused with its status.
+  cp "$png" "$work/bad_crc.png"
+  printf '\x00\x00\x00\x00' | dd of="$work/bad_crc.png" bs=1 seek=29 conv=notrunc status=none
+  refused "a PNG whose header checksum is wrong" "$work/bad_crc.png" 50011
+  head -c 60 "$png" >"$work/cut.png"
+  refused "a PNG cut inside its chunks" "$work/cut.png" 50007
+}
+
 # --- comments -------------------------------------------------------------
 
 make_png() {  # file, ImageMagick options...
@@ -264,7 +310,8 @@ case_comment_refused() {
 }
 
 case "$case_name" in
-  info | convert_own_depth | convert_reduced | malformed | comment_edit | comment_interop | comment_refused)
+  info | convert_own_depth | convert_reduced | malformed | png_read | comment_edit | \
+    comment_interop | comment_refused)
     "case_$case_name" ;;
   *) echo "unknown case '$case_name'"; exit 2 ;;
 esac

@@ -1,0 +1,10 @@
+// A photograph-like picture for the benchmarks: sky, hills, a lake and
+// foliage-like texture under sensor-like noise. Many distinct colours,
+// smooth gradients and repeated near-identical tones, as real pictures have.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// 24-bit rows, blue, green, red, stride-aligned, bottom row first.
+std::vector<uint8_t> SyntheticPhotograph(int width, int height);
