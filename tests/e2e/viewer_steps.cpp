@@ -53,6 +53,14 @@ HWND FindControl(HWND root, int id) {
   return search.found;
 }
 
+bool StagedCopyLeftIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*.ovira-new").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
 void Close(AppInstance& app, HWND view) {
   PostMessageW(view, WM_CLOSE, 0, 0);
   app.WaitForExit(5000);

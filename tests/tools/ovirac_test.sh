@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# ovirac run as a user runs it, on BMP files ImageMagick draws here in a
-# private folder: what it reports, and whether the pixels it writes are the
-# ones ImageMagick decodes from the same files. Usage: ovirac_test.sh OVIRAC
-# CASE, where CASE is info, convert_own_depth, convert_reduced, malformed or
-# png_read.
+# ovirac run as a user runs it, on BMP and PNG files ImageMagick draws here in
+# a private folder: what it reports, whether the pixels it writes are the
+# ones ImageMagick decodes from the same files, and whether the comments it
+# stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
+# where CASE is info, convert_own_depth, convert_reduced, malformed,
+# png_read, comment_edit, comment_interop or comment_refused.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -11,7 +12,8 @@ ovirac=$1
 case_name=$2
 convert=/usr/bin/convert
 compare=/usr/bin/compare
-for tool in "$convert" "$compare"; do
+identify=/usr/bin/identify
+for tool in "$convert" "$compare" "$identify"; do
   [ -x "$tool" ] || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
@@ -209,8 +211,108 @@ case_png_read() {
   refused "a PNG cut inside its chunks" "$work/cut.png" 50007
 }
 
+# --- comments -------------------------------------------------------------
+
+make_png() {  # file, ImageMagick options...
+  local file=$1; shift
+  "$convert" -seed 7 -size 37x23 plasma: "$@" "$file" || fail "ImageMagick could not make $(basename "$file")"
+}
+
+# What `ovirac comment` prints, as a shell string (the last newline dropped).
+shown_comment() {  # file
+  succeeds comment "$1" && cat "$work/out"
+}
+
+comment_is() {  # what, file, expected text as printed
+  local shown
+  shown=$(shown_comment "$2") || return
+  [ "$shown" = "$3" ] || fail "$1: comment reads '$shown', not '$3'"
+}
+
+no_staged_file() {  # what
+  [ -z "$(find "$work" -name '*.ovirac-new')" ] || fail "$1: a half-made file was left behind"
+}
+
+# Set, change and remove: each step shows the new text, keeps the pixels, and
+# the chunk counts move with it.
+case_comment_edit() {
+  local png="$work/edit.png"
+  make_png "$work/original.png"
+  cp "$work/original.png" "$png"
+  local texts
+  comment_is "a new file" "$png" ""
+  [ ! -s "$work/out" ] || fail "a file without a comment prints nothing: $(head -c 80 "$work/out")"
+  succeeds info "$png" && has_line "a new file" "comments: 0"
+  texts=$(sed -n 's/^text chunks: //p' "$work/out")
+  succeeds comment "$png" --set "first comment" && comment_is "after --set" "$png" "first comment"
+  succeeds info "$png" && has_line "after --set" "comments: 1" &&
+    has_line "after --set" "text chunks: $((texts + 1))"
+  same_pixels "after --set" "$work/original.png" "$png"
+  succeeds comment "$png" --set $'second\nin two lines' && comment_is "after a change" "$png" $'second\r\nin two lines'
+  succeeds info "$png" && has_line "after a change" "comments: 1"
+  succeeds comment "$png" --remove && comment_is "after --remove" "$png" ""
+  succeeds info "$png" && has_line "after --remove" "comments: 0" && has_line "after --remove" "text chunks: $texts"
+  same_pixels "after --remove" "$work/original.png" "$png"
+  cmp -s "$work/original.png" "$png" || fail "setting and removing a comment does not give the file back byte for byte"
+  succeeds comment "$png" --remove && cmp -s "$work/original.png" "$png" ||
+    fail "removing a comment that is not there changes the file"
+  no_staged_file "editing"
+}
+
+# ImageMagick's "Comment" text chunk is the one the viewer shows, and the one
+# ovirac writes is the comment ImageMagick reports.
+case_comment_interop() {
+  local png="$work/interop.png" reported
+  make_png "$png" -set Comment "drawn by ImageMagick"
+  comment_is "ImageMagick's comment" "$png" "drawn by ImageMagick"
+  succeeds comment "$png" --set "replaced by ovirac" || return
+  reported=$("$identify" -format %c "$png")
+  [ "$reported" = "replaced by ovirac" ] || fail "ImageMagick reports '$reported' after --set"
+  make_png "$work/plain.png"
+  cp "$work/plain.png" "$work/plain-before.png"
+  succeeds comment "$work/plain.png" --set $'added\nby ovirac' || return
+  reported=$("$identify" -format %c "$work/plain.png")
+  [ "$reported" = $'added\nby ovirac' ] || fail "ImageMagick reports '$reported' for an added comment"
+  same_pixels "an added comment" "$work/plain-before.png" "$work/plain.png"
+}
+
+# Files that are no PNG, or whose chunks break off, are refused with their
+# status and left exactly as they were.
+refused_comment() {  # what, file, status code
+  local before="$work/before.copy" args
+  cp "$2" "$before" 2>/dev/null || : >"$before"
+  for args in "" "--set x" "--remove"; do
+    # shellcheck disable=SC2086
+    run comment "$2" $args || return
+    [ "$status" -eq 1 ] || fail "$1: comment $args exited $status, not 1"
+    grep -qE "^status: $3 " "$work/out" || fail "$1: comment $args said: $(tr '\n' '|' <"$work/out")"
+    if [ -e "$2" ]; then cmp -s "$2" "$before" || fail "$1: comment $args changed the file"; fi
+  done
+  no_staged_file "$1"
+}
+
+case_comment_refused() {
+  make_bmp 24 "$work/picture.bmp"
+  refused_comment "a BMP file" "$work/picture.bmp" 50007
+  make_png "$work/whole.png" -set Comment "behind the image data"
+  local size
+  size=$(stat -c %s "$work/whole.png")
+  head -c $((size - 200)) "$work/whole.png" >"$work/cut.png"
+  run comment "$work/cut.png" && [ "$status" -eq 1 ] && grep -qE "^status: 50004 " "$work/out" ||
+    fail "a PNG cut inside its chunks: comment said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/cut.png" --set x && [ "$status" -eq 1 ] && grep -qE "^status: 50005 " "$work/out" ||
+    fail "a PNG cut inside its chunks: --set said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/missing.png" && [ "$status" -eq 1 ] && grep -qE "^status: 50004 " "$work/out" ||
+    fail "a missing file: comment said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/whole.png" --set && [ "$status" -eq 2 ] || fail "--set without text exited $status, not 2"
+  run comment "$work/whole.png" --set a --remove && [ "$status" -eq 2 ] || fail "--set with --remove exited $status, not 2"
+  no_staged_file "refusals"
+}
+
 case "$case_name" in
-  info | convert_own_depth | convert_reduced | malformed | png_read) "case_$case_name" ;;
+  info | convert_own_depth | convert_reduced | malformed | png_read | comment_edit | \
+    comment_interop | comment_refused)
+    "case_$case_name" ;;
   *) echo "unknown case '$case_name'"; exit 2 ;;
 esac
 [ "$failures" -eq 0 ] && echo "ok: $case_name" || echo "$failures failed: $case_name"
