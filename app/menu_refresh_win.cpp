@@ -41,6 +41,7 @@ MenuFacts CurrentFacts(int menu) {
   MenuFacts f;
   f.has_image = ViewHasImage();
   f.has_current_file = !app.document.path.empty();
+  f.plain_file = f.has_current_file && app.document.source_kind == SourceKind::kFile;
   f.source_format = app.current.source_format;
   f.display_mode = app.display_mode;
   f.clipboard_has_dib = menu == kSubmenuFile && IsClipboardFormatAvailable(CF_DIB);

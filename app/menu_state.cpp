@@ -6,26 +6,23 @@
 #include "app/display_mode.h"
 #include "app/menu_tree.h"
 #include "app/pending_commands.h"
+#include "image/comment_formats.h"
 
 namespace {
-
-// The source formats the rules name.
-constexpr int32_t kFormatPng = 2;
-constexpr int32_t kFormatJpeg = 3;
 
 MenuItemState Enabled(int id, bool enabled) { return {static_cast<uint16_t>(id), enabled, false}; }
 MenuItemState Checked(int id, bool checked) { return {static_cast<uint16_t>(id), true, checked}; }
 
 std::vector<MenuItemState> FileStates(const MenuFacts& f) {
   bool file = f.has_image && f.has_current_file;
-  bool jpeg_file = file && f.source_format == kFormatJpeg;
-  bool comment_format = f.source_format == kFormatPng || f.source_format == kFormatJpeg;
+  bool jpeg_file = file && f.source_format == kSourceJpeg;
+  bool comment_file = f.has_image && f.plain_file && HasCommentEditor(f.source_format);
   return {Enabled(kCommandReload, file),
           Enabled(kCommandSave, f.has_image && f.display_mode == kDisplayEdit),
           Enabled(kCommandLosslessRotateAgain, jpeg_file),
           Enabled(kCommandLosslessRotateRight, jpeg_file),
           Enabled(kCommandLosslessRotateLeft, jpeg_file),
-          Enabled(kCommandComment, f.has_image && comment_format),
+          Enabled(kCommandComment, comment_file),
           Enabled(kCommandImageInformation, f.has_image),
           Enabled(kCommandDelete, f.has_current_file),
           Enabled(kCommandPaste, f.clipboard_has_dib)};

@@ -20,7 +20,7 @@ constexpr PendingWhere kInEdit = PendingWhere::kEditWindow;
 constexpr PendingCommands kPending[] = {
     {5014, 5014, kEvery},    // lossless rotation again
     {5020, 5021, kEvery},    // lossless rotations
-    {5040, 5041, kEvery},    // comment, image information
+    {5041, 5041, kEvery},    // image information
     {5060, 5060, kEvery},    // print
     {5111, 5111, kEvery},    // histogram window
     {5120, 5182, kEvery},    // transform and colour adjustments

@@ -1,22 +1,30 @@
-# zlib from the system (the MinGW package for Windows) and libjpeg-turbo with
-# the libjpeg 8 interface, built once per target by scripts/deps.sh.
+# zlib from the system (the MinGW package for Windows); libjpeg-turbo with
+# the libjpeg 8 interface and libdeflate, built once per target by
+# scripts/deps.sh.
 if(WIN32)
   set(OVIRA_DEPS_TARGET win64)
 else()
   set(OVIRA_DEPS_TARGET native)
 endif()
 set(OVIRA_DEPS_DIR ${CMAKE_SOURCE_DIR}/.deps/${OVIRA_DEPS_TARGET}
-    CACHE PATH "Prefix holding libjpeg-turbo for this target")
+    CACHE PATH "Prefix holding libjpeg-turbo and libdeflate for this target")
 
-find_library(OVIRA_JPEG_LIBRARY NAMES libjpeg.a PATHS ${OVIRA_DEPS_DIR}/lib
-             NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
-if(NOT OVIRA_JPEG_LIBRARY OR NOT EXISTS ${OVIRA_DEPS_DIR}/include/jpeglib.h)
-  message(FATAL_ERROR "libjpeg-turbo not found in ${OVIRA_DEPS_DIR}: run scripts/deps.sh")
-endif()
-add_library(ovira::jpeg STATIC IMPORTED)
-set_target_properties(ovira::jpeg PROPERTIES
-  IMPORTED_LOCATION ${OVIRA_JPEG_LIBRARY}
-  INTERFACE_INCLUDE_DIRECTORIES ${OVIRA_DEPS_DIR}/include)
+# A static library that scripts/deps.sh built into the prefix, with the
+# header that must come with it.
+function(ovira_prebuilt_library target file header what)
+  find_library(library_${target} NAMES ${file} PATHS ${OVIRA_DEPS_DIR}/lib
+               NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT library_${target} OR NOT EXISTS ${OVIRA_DEPS_DIR}/include/${header})
+    message(FATAL_ERROR "${what} not found in ${OVIRA_DEPS_DIR}: run scripts/deps.sh")
+  endif()
+  add_library(ovira::${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(ovira::${target} PROPERTIES
+    IMPORTED_LOCATION ${library_${target}}
+    INTERFACE_INCLUDE_DIRECTORIES ${OVIRA_DEPS_DIR}/include)
+endfunction()
+
+ovira_prebuilt_library(jpeg libjpeg.a jpeglib.h libjpeg-turbo)
+ovira_prebuilt_library(deflate libdeflate.a libdeflate.h libdeflate)
 
 if(WIN32)
   # Static zlib, so the program needs no zlib1.dll beside it.

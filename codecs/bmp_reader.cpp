@@ -1,7 +1,5 @@
 #include "codecs/bmp_reader.h"
 
-#include <algorithm>
-
 #include "app/little_endian.h"
 #include "codecs/dib_decode.h"
 
@@ -56,14 +54,7 @@ Status Decode(const uint8_t* data, size_t size, ImageBuffer* target) {
 }  // namespace
 
 Status ReadBmpBytes(const uint8_t* data, size_t size, ImageBuffer* target) {
-  Status status = Decode(data, size, target);
-  if (status != Status::kOk) {
-    ReleasePixels(target);
-    return status;
-  }
-  target->source_format = kSourceBmp;
-  target->source_size = static_cast<uint32_t>(std::min<size_t>(size, UINT32_MAX));
-  return status;
+  return FinishDecode(Decode(data, size, target), kSourceBmp, size, target);
 }
 
 bool ReadBmp(DecodeSource* source) {

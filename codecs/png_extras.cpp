@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "codecs/big_endian.h"
+#include "codecs/png_comment.h"
 
 namespace {
 
@@ -94,10 +95,7 @@ void TakeResolution(const PngChunk& chunk, PngExtras* e) {
 void CountText(const PngChunk& chunk, PngExtras* e) {
   if (chunk.length <= 1 || !chunk.CrcMatches()) return;
   ++e->text_chunks;
-  static constexpr char kComment[] = "Comment";  // with its zero byte
-  if (chunk.length >= sizeof(kComment) && std::memcmp(chunk.data(), kComment, sizeof(kComment)) == 0) {
-    ++e->comments;
-  }
+  if (HasCommentKeyword(chunk)) ++e->comments;
 }
 
 int MaxPaletteEntries(uint8_t depth) { return depth >= 8 ? 256 : 1 << depth; }

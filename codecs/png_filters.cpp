@@ -3,14 +3,17 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "codecs/png_unfilter_wide.h"
+
+// Written with selects rather than branches: which neighbour wins changes
+// from byte to byte, and mispredicted branches would cost more than the
+// arithmetic.
 uint8_t PaethPredictor(int left, int above, int upper_left) {
-  int estimate = left + above - upper_left;
-  int to_left = std::abs(estimate - left);
-  int to_above = std::abs(estimate - above);
-  int to_upper_left = std::abs(estimate - upper_left);
-  if (to_left <= to_above && to_left <= to_upper_left) return uint8_t(left);
-  if (to_above <= to_upper_left) return uint8_t(above);
-  return uint8_t(upper_left);
+  const int to_left = std::abs(above - upper_left);
+  const int to_above = std::abs(left - upper_left);
+  const int to_upper_left = std::abs(left + above - 2 * upper_left);
+  const int not_left = to_above <= to_upper_left ? above : upper_left;
+  return uint8_t(to_left <= to_above && to_left <= to_upper_left ? left : not_left);
 }
 
 // One loop per filter: decoding runs this for every byte of every image,
@@ -19,6 +22,7 @@ uint8_t PaethPredictor(int left, int above, int upper_left) {
 void UnfilterRow(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t size,
                  size_t distance) {
   if (distance == 0) distance = 1;
+  if (UnfilterRowWide(filter, row, previous, size, distance)) return;
   size_t lead = distance < size ? distance : size;
   switch (filter) {
     case kFilterSub:

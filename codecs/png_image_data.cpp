@@ -106,6 +106,18 @@ void FillUndecoded(const Decoding& d, const Progress& progress) {
   }
 }
 
+// All scanlines of the image with their filter type bytes.
+uint64_t ScanlineBytes(const PngHeader& h) {
+  const uint32_t width = static_cast<uint32_t>(h.width), height = static_cast<uint32_t>(h.height);
+  if (!h.interlaced) return (h.row_bytes(width) + 1) * height;
+  uint64_t total = 0;
+  for (int p = 0; p < kAdam7Passes; ++p) {
+    const Adam7Pass pass = Adam7PassOf(p, width, height);
+    if (!pass.empty()) total += (h.row_bytes(pass.columns) + 1) * pass.rows;
+  }
+  return total;
+}
+
 }  // namespace
 
 Status GatherImageData(const PngChunk& first, const uint8_t* end, std::vector<ByteSpan>* stream,
@@ -138,7 +150,10 @@ Status DecodeImageData(std::vector<ByteSpan> stream, const PngHeader& header,
                       pass_pixels.data()};
   PngScanlines lines;
   const size_t widest = static_cast<size_t>(header.row_bytes(static_cast<uint32_t>(header.width)));
-  if (Status s = lines.Start(std::move(stream), widest, header.pixel_bytes()); s != Status::kOk) return s;
+  if (Status s = lines.Start(std::move(stream), ScanlineBytes(header), widest, header.pixel_bytes());
+      s != Status::kOk) {
+    return s;
+  }
   const Progress progress = header.interlaced ? DecodeInterlaced(d, &lines) : DecodePlain(d, &lines);
   if (lines.status() != Status::kOk) return lines.status();
   if (!progress.complete) FillUndecoded(d, progress);

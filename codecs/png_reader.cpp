@@ -1,6 +1,5 @@
 #include "codecs/png_reader.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "codecs/png_appearance.h"
@@ -92,14 +91,7 @@ Status Decode(const uint8_t* data, size_t size, const PngReadSettings& settings,
 
 Status ReadPngBytes(const uint8_t* data, size_t size, const DecodeSettings& settings,
                     ImageBuffer* target, LoadResults* results) {
-  const Status status = Decode(data, size, settings.png, target, results);
-  if (status != Status::kOk) {
-    ReleasePixels(target);
-    return status;
-  }
-  target->source_format = kSourcePng;
-  target->source_size = static_cast<uint32_t>(std::min<size_t>(size, UINT32_MAX));
-  return status;
+  return FinishDecode(Decode(data, size, settings.png, target, results), kSourcePng, size, target);
 }
 
 bool ReadPng(DecodeSource* source) {

@@ -1,6 +1,8 @@
-// The image data of a PNG as unfiltered scanlines: the deflate stream of the
-// IDAT chunks is inflated in large slices, and each scanline is unfiltered in
-// place against the one before it in the same pass.
+// The image data of a PNG as unfiltered scanlines. Data that inflate whole
+// within a bound are inflated in one call, the fastest way; larger images,
+// and streams that are broken or stop early, are inflated slice by slice,
+// so that a short stream still gives the rows before its end. Each scanline
+// is unfiltered in place against the one before it in the same pass.
 #pragma once
 
 #include <zlib.h>
@@ -24,10 +26,11 @@ class PngScanlines {
   PngScanlines& operator=(const PngScanlines&) = delete;
   ~PngScanlines();
 
-  // The stream is the IDAT data in order; the widest scanline holds
-  // `max_row_bytes` bytes besides its filter type byte. kNoMemory or
-  // kInflateFailed when it cannot start.
-  Status Start(std::vector<ByteSpan> stream, size_t max_row_bytes, size_t pixel_bytes);
+  // The stream is the IDAT data in order; all scanlines with their filter
+  // type bytes take `total_bytes`, the widest `max_row_bytes` besides its
+  // type byte. kNoMemory or kInflateFailed when it cannot start.
+  Status Start(std::vector<ByteSpan> stream, uint64_t total_bytes, size_t max_row_bytes,
+               size_t pixel_bytes);
 
   // The first scanline of a pass (or of the image) is unfiltered against zeros.
   void BeginPass() { previous_ = nullptr; }
@@ -41,20 +44,25 @@ class PngScanlines {
   Status status() const { return status_; }
 
  private:
+  bool InflateWhole(uint64_t total_bytes);
+  Status StartSlices(size_t max_row_bytes);
   bool Fill(size_t wanted);
   void KeepPreviousAside(size_t row_bytes);
 
-  z_stream zlib_ = {};
-  bool started_ = false;
-  bool ended_ = false;
-  Status status_ = Status::kOk;
   std::vector<ByteSpan> stream_;
-  size_t next_span_ = 0;
   size_t pixel_bytes_ = 1;
+  Status status_ = Status::kOk;
+  PageBlock joined_;  // several IDATs in one piece, for the one-call inflate
+  bool whole_ = false;
 
-  PageBlock slice_;   // inflated bytes, several scanlines at a time
+  z_stream zlib_ = {};
+  bool zlib_started_ = false;
+  bool ended_ = false;
+  size_t next_span_ = 0;
+
+  PageBlock slice_;   // inflated bytes: all of them, or a slice of scanlines
   size_t begin_ = 0;  // the next scanline's filter byte
   size_t end_ = 0;    // what inflate has written so far
-  PageBlock kept_;    // the previous scanline when the slice starts over
+  PageBlock kept_;    // the previous scanline when a slice starts over
   const uint8_t* previous_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "image/decode_source.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -31,4 +32,14 @@ void OpenMemorySource(DecodeSource* source, PageBlock block, uint32_t size, Imag
   if (size > block.size()) size = static_cast<uint32_t>(block.size());
   source->member = std::move(block);
   PointAt(source, source->member.data(), size, target);
+}
+
+Status FinishDecode(Status status, SourceFormat format, size_t source_bytes, ImageBuffer* target) {
+  if (status != Status::kOk) {
+    ReleasePixels(target);
+    return status;
+  }
+  target->source_format = format;
+  target->source_size = static_cast<uint32_t>(std::min<size_t>(source_bytes, UINT32_MAX));
+  return status;
 }

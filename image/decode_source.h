@@ -35,5 +35,10 @@ bool OpenFileSource(DecodeSource* source, const PathChar* path, ImageBuffer* tar
 // than the block, which is whole pages). The block is released with the source.
 void OpenMemorySource(DecodeSource* source, PageBlock block, uint32_t size, ImageBuffer* target);
 
+// How every decoder hands over its result: on failure the target keeps no
+// pixels; on success it records where the image came from and how many
+// bytes it took.
+Status FinishDecode(Status status, SourceFormat format, size_t source_bytes, ImageBuffer* target);
+
 // Copy-on-write file sources may be changed by the decoder.
 inline uint8_t* MutableStart(DecodeSource* source) { return source->file.mutable_data(); }

@@ -27,13 +27,7 @@ void AfterSave(const std::wstring& destination, bool existed) {
   app.modified = false;
   if (app.document.source_kind == SourceKind::kFile) {
     if (lstrcmpiW(destination.c_str(), app.document.path.c_str()) == 0) {
-      // Our own write must not look like a change by another program.
-      WIN32_FILE_ATTRIBUTE_DATA data;
-      if (GetFileAttributesExW(destination.c_str(), GetFileExInfoStandard, &data)) {
-        app.document.last_write = {data.ftLastWriteTime.dwLowDateTime,
-                                   data.ftLastWriteTime.dwHighDateTime};
-        app.document.file_bytes = data.nFileSizeLow;
-      }
+      RememberOwnWrite();
     } else if (lstrcmpiW(FolderOfPath(destination).c_str(), app.document.folder.c_str()) == 0) {
       RefreshFileList();
     }
@@ -54,6 +48,16 @@ int SaveTypeOfFormat(FormatCode format) {
 }
 
 }  // namespace
+
+void RememberOwnWrite() {
+  ApplicationState& app = A();
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(app.document.path.c_str(), GetFileExInfoStandard, &data)) {
+    app.document.last_write = {data.ftLastWriteTime.dwLowDateTime,
+                               data.ftLastWriteTime.dwHighDateTime};
+    app.document.file_bytes = data.nFileSizeLow;
+  }
+}
 
 bool SaveDocumentTo(const std::wstring& destination, int save_type) {
   ApplicationState& app = A();

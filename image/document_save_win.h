@@ -7,3 +7,8 @@
 bool SaveDocument();       // overwrite the current file in its own format
 bool SaveDocumentAs();     // through the save dialog
 bool SaveDocumentTo(const std::wstring& destination, int save_type);
+
+// Takes the current file's time and size as they are after the program
+// itself wrote it, so its own write does not look like a change by another
+// program (which would bring the reload question).
+void RememberOwnWrite();

@@ -9,6 +9,7 @@
 #include "app/wide_text.h"
 #include "image/colour_count_message_win.h"
 #include "image/document_clipboard_win.h"
+#include "image/document_comment_win.h"
 #include "image/document_delete_win.h"
 #include "image/document_list_win.h"
 #include "image/document_save_win.h"
@@ -111,6 +112,9 @@ bool RunDocumentCommand(int command) {
       return true;
     case kCommandDelete:
       DeleteCurrentFile();
+      return true;
+    case kCommandComment:
+      EditCurrentComment();
       return true;
     case kCommandWallpaper:
       SetAsWallpaper();

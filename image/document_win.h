@@ -21,6 +21,6 @@ struct FolderRebuild;
 FolderRebuild RefreshFileList();
 
 // The document commands (open, reload, save, save as, copy, paste, delete,
-// wallpaper, colour count, save preview). False when the command is not one
-// of them.
+// comment, wallpaper, colour count, save preview). False when the command
+// is not one of them.
 bool RunDocumentCommand(int command);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "image/file_move.h"
 #include "image/recycle_bin_win.h"
 
 bool ReplaceFileWith(const std::wstring& finished, const std::wstring& destination) {
@@ -12,7 +13,7 @@ bool ReplaceFileWith(const std::wstring& finished, const std::wstring& destinati
   if (GetFileAttributesW(destination.c_str()) != INVALID_FILE_ATTRIBUTES) {
     MoveToRecycleBin(nullptr, destination, FOF_NOERRORUI | FOF_SILENT);
   }
-  if (MoveFileExW(staged.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  if (MoveFileOver(staged.c_str(), destination.c_str())) return true;
   DeleteFileW(staged.c_str());
   return false;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/settings_writer.h"
+#include "app/win_handles.h"
 
 std::vector<IntSetting> QuietSettings(std::vector<IntSetting> more) {
   more.insert(more.begin(), IntSetting{9, 0});
@@ -32,6 +33,13 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   }
   CloseHandle(h);
   return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
 }
 
 int32_t FileInt32(const std::vector<uint8_t>& file, size_t at) {

@@ -24,6 +24,8 @@ bool WriteSettingsFile(const std::wstring& path, const std::vector<IntSetting>& 
                        const std::vector<ByteSetting>& bytes = {});
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+// Creates or replaces the file with exactly these bytes.
+bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 
 // Little-endian fields of a settings file's bytes; INT32_MIN past the end.
 int32_t FileInt32(const std::vector<uint8_t>& file, size_t at);

@@ -13,10 +13,16 @@ bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& a
 
 bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms) {
   DWORD start = GetTickCount();
+  std::wstring title;
   do {
-    if (WindowTitle(window).rfind(prefix, 0) == 0) return true;
+    title = WindowTitle(window);
+    if (title.rfind(prefix, 0) == 0) return true;
     Sleep(50);
   } while (GetTickCount() - start < timeout_ms);
+  // The title seen last tells a wrong text from a window that never changed.
+  if (ScenarioContext* ctx = RunningScenario()) {
+    ctx->failures.push_back("  (the title was \"" + std::string(title.begin(), title.end()) + "\")");
+  }
   return false;
 }
 
@@ -45,6 +51,14 @@ HWND FindControl(HWND root, int id) {
   ChildSearch search = {id, nullptr};
   EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+bool StagedCopyLeftIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*.ovira-new").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
 }
 
 void Close(AppInstance& app, HWND view) {

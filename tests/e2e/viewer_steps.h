@@ -22,5 +22,9 @@ std::wstring Quoted(const std::wstring& path);
 // A control anywhere below `root`.
 HWND FindControl(HWND root, int id);
 
+// Whether a file replaced through its copy beside it (name + ".ovira-new")
+// left that copy behind in `folder`.
+bool StagedCopyLeftIn(const std::wstring& folder);
+
 // Closes the viewer as a user would and waits for the process to end.
 void Close(AppInstance& app, HWND view);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# ovirac run as a user runs it, on BMP files ImageMagick draws here in a
-# private folder: what it reports, and whether the pixels it writes are the
-# ones ImageMagick decodes from the same files. Usage: ovirac_test.sh OVIRAC
-# CASE, where CASE is info, convert_own_depth, convert_reduced, convert_png,
-# png_options or malformed.
+# ovirac run as a user runs it, on BMP and PNG files ImageMagick draws here in
+# a private folder: what it reports, whether the pixels it writes are the
+# ones ImageMagick decodes from the same files, and whether the comments it
+# stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
+# where CASE is info, convert_own_depth, convert_reduced, malformed,
+# png_read, comment_edit, comment_interop, comment_refused, convert_png or
+# png_options.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -165,6 +167,150 @@ case_malformed() {
   refused "a depth of 7 bits" "$work/odd_depth.bmp" 50002
 }
 
+# What the PNG reader reports and the reading options change, checked on
+# files ImageMagick writes: its pixels, blended here with the same rule.
+case_png_read() {
+  local png="$work/alpha.png"
+  "$convert" -size 6x4 xc:'#204080' -alpha set -channel A -evaluate set 25% +channel \
+    -background '#FF0000' -define png:include-chunk=bKGD -interlace PNG -set comment hello \
+    "PNG32:$png" || fail "ImageMagick could not make a PNG"
+  succeeds info "$png" || return
+  has_line "png info" "format: 2 PNG"
+  has_line "png info" "interlaced: 1"
+  has_line "png info" "transparency: 1"
+  # ImageMagick names its text "comment"; only the keyword "Comment" is one.
+  has_line "png info" "comments: 0"
+  grep -qE '^text chunks: [1-9]' "$work/out" || fail "png info counts no text chunks"
+  # Alpha 64 of 255 over the file's red background, white, or not at all.
+  expect_pixel() {  # what, expected rgb, ovirac options...
+    local what=$1 expected=$2
+    shift 2
+    succeeds convert "$png" "$work/read.ppm" "$@" || return
+    local got
+    got=$("$convert" "$work/read.ppm" -format '%[pixel:p{0,0}]' info:)
+    [ "$got" = "$expected" ] || fail "$what: pixel $got, not $expected"
+  }
+  local a=64 blend
+  blend() { echo $(( (a * $1 + 127) / 255 + ((255 - a) * $2 + 127) / 255 )); }
+  expect_pixel "the file's background" "srgb($(blend 32 255),$(blend 64 0),$(blend 128 0))" --no-gamma
+  expect_pixel "--no-file-background" "srgb($(blend 32 255),$(blend 64 255),$(blend 128 255))" \
+    --no-gamma --no-file-background
+  expect_pixel "--background" "srgb($(blend 32 0),$(blend 64 255),$(blend 128 0))" \
+    --no-gamma --no-file-background --background 00FF00
+  expect_pixel "--no-composite" "srgb(32,64,128)" --no-gamma --no-composite
+  # ImageMagick's gAMA of 1/2.2 meets a display gamma of 1.0: v^(1/0.45455).
+  expect_pixel "--display-gamma" "srgb(3,12,56)" --no-composite --display-gamma 1000
+  run info "$png" --display-gamma
+  [ "$status" -eq 2 ] || fail "--display-gamma without a value exited $status, not 2"
+  run info "$png" --background 12345
+  [ "$status" -eq 2 ] || fail "a five-digit --background exited $status, not 2"
+
+  # A broken header checksum is refused with its status.
+  cp "$png" "$work/bad_crc.png"
+  printf '\x00\x00\x00\x00' | dd of="$work/bad_crc.png" bs=1 seek=29 conv=notrunc status=none
+  refused "a PNG whose header checksum is wrong" "$work/bad_crc.png" 50011
+  head -c 60 "$png" >"$work/cut.png"
+  refused "a PNG cut inside its chunks" "$work/cut.png" 50007
+}
+
+# --- comments -------------------------------------------------------------
+
+make_png() {  # file, ImageMagick options...
+  local file=$1; shift
+  "$convert" -seed 7 -size 37x23 plasma: "$@" "$file" || fail "ImageMagick could not make $(basename "$file")"
+}
+
+# What `ovirac comment` prints, as a shell string (the last newline dropped).
+shown_comment() {  # file
+  succeeds comment "$1" && cat "$work/out"
+}
+
+comment_is() {  # what, file, expected text as printed
+  local shown
+  shown=$(shown_comment "$2") || return
+  [ "$shown" = "$3" ] || fail "$1: comment reads '$shown', not '$3'"
+}
+
+no_staged_file() {  # what
+  [ -z "$(find "$work" -name '*.ovirac-new')" ] || fail "$1: a half-made file was left behind"
+}
+
+# Set, change and remove: each step shows the new text, keeps the pixels, and
+# the chunk counts move with it.
+case_comment_edit() {
+  local png="$work/edit.png"
+  make_png "$work/original.png"
+  cp "$work/original.png" "$png"
+  local texts
+  comment_is "a new file" "$png" ""
+  [ ! -s "$work/out" ] || fail "a file without a comment prints nothing: $(head -c 80 "$work/out")"
+  succeeds info "$png" && has_line "a new file" "comments: 0"
+  texts=$(sed -n 's/^text chunks: //p' "$work/out")
+  succeeds comment "$png" --set "first comment" && comment_is "after --set" "$png" "first comment"
+  succeeds info "$png" && has_line "after --set" "comments: 1" &&
+    has_line "after --set" "text chunks: $((texts + 1))"
+  same_pixels "after --set" "$work/original.png" "$png"
+  succeeds comment "$png" --set $'second\nin two lines' && comment_is "after a change" "$png" $'second\r\nin two lines'
+  succeeds info "$png" && has_line "after a change" "comments: 1"
+  succeeds comment "$png" --remove && comment_is "after --remove" "$png" ""
+  succeeds info "$png" && has_line "after --remove" "comments: 0" && has_line "after --remove" "text chunks: $texts"
+  same_pixels "after --remove" "$work/original.png" "$png"
+  cmp -s "$work/original.png" "$png" || fail "setting and removing a comment does not give the file back byte for byte"
+  succeeds comment "$png" --remove && cmp -s "$work/original.png" "$png" ||
+    fail "removing a comment that is not there changes the file"
+  no_staged_file "editing"
+}
+
+# ImageMagick's "Comment" text chunk is the one the viewer shows, and the one
+# ovirac writes is the comment ImageMagick reports.
+case_comment_interop() {
+  local png="$work/interop.png" reported
+  make_png "$png" -set Comment "drawn by ImageMagick"
+  comment_is "ImageMagick's comment" "$png" "drawn by ImageMagick"
+  succeeds comment "$png" --set "replaced by ovirac" || return
+  reported=$("$identify" -format %c "$png")
+  [ "$reported" = "replaced by ovirac" ] || fail "ImageMagick reports '$reported' after --set"
+  make_png "$work/plain.png"
+  cp "$work/plain.png" "$work/plain-before.png"
+  succeeds comment "$work/plain.png" --set $'added\nby ovirac' || return
+  reported=$("$identify" -format %c "$work/plain.png")
+  [ "$reported" = $'added\nby ovirac' ] || fail "ImageMagick reports '$reported' for an added comment"
+  same_pixels "an added comment" "$work/plain-before.png" "$work/plain.png"
+}
+
+# Files that are no PNG, or whose chunks break off, are refused with their
+# status and left exactly as they were.
+refused_comment() {  # what, file, status code
+  local before="$work/before.copy" args
+  cp "$2" "$before" 2>/dev/null || : >"$before"
+  for args in "" "--set x" "--remove"; do
+    # shellcheck disable=SC2086
+    run comment "$2" $args || return
+    [ "$status" -eq 1 ] || fail "$1: comment $args exited $status, not 1"
+    grep -qE "^status: $3 " "$work/out" || fail "$1: comment $args said: $(tr '\n' '|' <"$work/out")"
+    if [ -e "$2" ]; then cmp -s "$2" "$before" || fail "$1: comment $args changed the file"; fi
+  done
+  no_staged_file "$1"
+}
+
+case_comment_refused() {
+  make_bmp 24 "$work/picture.bmp"
+  refused_comment "a BMP file" "$work/picture.bmp" 50007
+  make_png "$work/whole.png" -set Comment "behind the image data"
+  local size
+  size=$(stat -c %s "$work/whole.png")
+  head -c $((size - 200)) "$work/whole.png" >"$work/cut.png"
+  run comment "$work/cut.png" && [ "$status" -eq 1 ] && grep -qE "^status: 50004 " "$work/out" ||
+    fail "a PNG cut inside its chunks: comment said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/cut.png" --set x && [ "$status" -eq 1 ] && grep -qE "^status: 50005 " "$work/out" ||
+    fail "a PNG cut inside its chunks: --set said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/missing.png" && [ "$status" -eq 1 ] && grep -qE "^status: 50004 " "$work/out" ||
+    fail "a missing file: comment said $(tr '\n' '|' <"$work/out")"
+  run comment "$work/whole.png" --set && [ "$status" -eq 2 ] || fail "--set without text exited $status, not 2"
+  run comment "$work/whole.png" --set a --remove && [ "$status" -eq 2 ] || fail "--set with --remove exited $status, not 2"
+  no_staged_file "refusals"
+}
+
 # The PNG's header as ImageMagick reports it: bit depth, colour type and
 # interlace method.
 png_layout() {  # what, file, expected "depth type interlace"
@@ -234,7 +380,9 @@ case_png_options() {
 }
 
 case "$case_name" in
-  info | convert_own_depth | convert_reduced | convert_png | png_options | malformed) "case_$case_name" ;;
+  info | convert_own_depth | convert_reduced | malformed | png_read | comment_edit | \
+    comment_interop | comment_refused | convert_png | png_options)
+    "case_$case_name" ;;
   *) echo "unknown case '$case_name'"; exit 2 ;;
 esac
 [ "$failures" -eq 0 ] && echo "ok: $case_name" || echo "$failures failed: $case_name"

@@ -83,7 +83,7 @@ TEST(MenuState, FileItemsFollowTheImageAndItsFile) {
   for (int id : {5010, 5012, 5030, 5035, 5050, 5060}) EXPECT_TRUE(state(id)) << id;
   f.has_image = true;
   f.source_format = 2;  // PNG, pasted: no file
-  EXPECT_TRUE(state(5040));
+  EXPECT_FALSE(state(5040)) << "a comment lives in a file";
   EXPECT_TRUE(state(5041));
   EXPECT_FALSE(state(5011));
   EXPECT_FALSE(state(5013));
@@ -94,8 +94,28 @@ TEST(MenuState, FileItemsFollowTheImageAndItsFile) {
   EXPECT_FALSE(state(5014) || state(5020) || state(5021));
   f.source_format = 3;
   EXPECT_TRUE(state(5014) && state(5020) && state(5021));
+  EXPECT_FALSE(state(5040)) << "JPEG comments wait for their editor";
   f.source_format = 1;
   EXPECT_FALSE(state(5040));
+}
+
+TEST(MenuState, TheCommentNeedsAPngImageFromAFileOfItsOwn) {
+  MenuFacts f;
+  auto comment = [&f] {
+    for (const MenuItemState& s : MenuItemStates(kSubmenuFile, f)) {
+      if (s.id == 5040) return s.enabled;
+    }
+    return true;
+  };
+  f.source_format = 2;
+  f.has_current_file = true;  // an archive member: a current path, but no file of its own
+  EXPECT_FALSE(comment());
+  f.has_image = true;
+  EXPECT_FALSE(comment());
+  f.plain_file = true;
+  EXPECT_TRUE(comment());
+  f.has_image = false;  // the file could not be read
+  EXPECT_FALSE(comment());
 }
 
 TEST(MenuState, ToolsFollowTheModeAndFlags) {

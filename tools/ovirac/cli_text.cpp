@@ -1,9 +1,13 @@
 #include "tools/ovirac/cli_text.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "image/ansi_text_win.h"
 
 std::string PathToUtf8(const wchar_t* path) {
   int bytes = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
@@ -12,9 +16,16 @@ std::string PathToUtf8(const wchar_t* path) {
   WideCharToMultiByte(CP_UTF8, 0, path, -1, out.data(), bytes, nullptr, nullptr);
   return out;
 }
+
+std::string ArgumentText(const wchar_t* argument) { return ToAnsiCodePage(argument, SIZE_MAX); }
 #else
 std::string PathToUtf8(const char* path) { return path; }
+std::string ArgumentText(const char* argument) { return argument; }
 #endif
+
+void PrintStatus(Status status) {
+  std::printf("status: %u %s\n", StatusCode(status), StatusName(status));
+}
 
 std::string LowerExtension(const PathChar* path) {
   PathString text(path);

@@ -10,4 +10,5 @@ constexpr int kExitUsage = 2;
 
 int RunInfo(int argc, PathChar** argv);
 int RunConvert(int argc, PathChar** argv);
+int RunComment(int argc, PathChar** argv);
 void PrintUsage();

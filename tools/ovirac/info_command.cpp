@@ -12,10 +12,6 @@
 
 namespace {
 
-void PrintStatus(Status status) {
-  std::printf("status: %u %s\n", StatusCode(status), StatusName(status));
-}
-
 // Distinct colours, as the save settings see them when offering depths.
 uint32_t DistinctColours(const ImageBuffer& image) {
   const DibHeader& h = image.header;

@@ -19,6 +19,7 @@ int Run(int argc, PathChar** argv) {
   }
   if (Is(argv[1], OVIRA_PATH("info"))) return RunInfo(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("convert"))) return RunConvert(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("comment"))) return RunComment(argc - 2, argv + 2);
   std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
   PrintUsage();
   return kExitUsage;
@@ -31,6 +32,7 @@ void PrintUsage() {
       "usage: ovirac info FILE [reading options]\n"
       "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG options]\n"
       "                      [reading options]\n"
+      "       ovirac comment FILE [--set TEXT | --remove]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -40,6 +42,10 @@ void PrintUsage() {
       "              format allows); a pixel map shows the pixels of that depth\n"
       "  --dither    reduce colours with error diffusion\n"
       "  --ppm       write a binary PPM whatever OUT's extension\n"
+      "comment  prints the comment of a PNG file as the viewer shows it (lines\n"
+      "         end in CR LF), or nothing when it has none\n"
+      "  --set TEXT  stores TEXT as the comment instead\n"
+      "  --remove    removes the comment\n"
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
