@@ -13,6 +13,7 @@
 #include "effects/luminance.h"
 #include "fuzz/fuzz_check.h"
 #include "image/image_buffer.h"
+#include "tests/unit/bmp_test_support.h"
 
 namespace {
 
@@ -39,15 +40,6 @@ PngWriteContext ContextOf(const uint8_t* o) {
   c.x_resolution = c.y_resolution = o[6] - 64;
   if (o[7] & 1) c.comment.assign(o[7] / 2, '\r');
   return c;
-}
-
-uint32_t RgbAt(const ImageBuffer& image, int x, int y) {
-  const uint8_t* row = RowFromTop(image, y);
-  if (image.header.bit_count == 8) {
-    const RgbQuad& c = image.palette[row[x]];
-    return uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
-  }
-  return uint32_t(row[3 * x + 2]) << 16 | uint32_t(row[3 * x + 1]) << 8 | row[3 * x];
 }
 
 uint32_t Grey(uint32_t rgb) {
@@ -94,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!grey && !exact) return 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const uint32_t expected = grey ? Grey(RgbAt(source.image, x, y)) : RgbAt(source.image, x, y);
-      Require(RgbAt(back.image, x, y) == expected, "the pixels survive");
+      const uint32_t colour = PixelRgb(source.image, x, y);
+      const uint32_t expected = grey ? Grey(colour) : colour;
+      Require(PixelRgb(back.image, x, y) == expected, "the pixels survive");
     }
   }
   return 0;

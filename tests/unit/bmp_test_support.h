@@ -1,6 +1,7 @@
 // BMP files built byte by byte for the codec's tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
