@@ -25,8 +25,8 @@ class Deflater {
 
 }  // namespace
 
-Status DeflateImageData(const uint8_t* data, size_t size, int level, bool filtered,
-                        PageBlock* out, size_t* out_size) {
+Status DeflateImageData(const uint8_t* data, size_t size, int level, bool filtered, PageBlock* out,
+                        size_t* out_size) {
   // zlib counts in uInt and uLong, both 32 bits on 64-bit Windows.
   if (size > 0xFFFFFFFFu) return Status::kDeflateFailed;
   Deflater deflater(level, filtered ? Z_FILTERED : Z_DEFAULT_STRATEGY);

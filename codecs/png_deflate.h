@@ -12,5 +12,5 @@
 // else zlib's default. The output block is zlib's bound for the input, and
 // never less than n + n/8 + n/64 + 5. kDeflateFailed when zlib refuses to
 // start or to finish, kNoMemory when the block is refused.
-Status DeflateImageData(const uint8_t* data, size_t size, int level, bool filtered,
-                        PageBlock* out, size_t* out_size);
+Status DeflateImageData(const uint8_t* data, size_t size, int level, bool filtered, PageBlock* out,
+                        size_t* out_size);

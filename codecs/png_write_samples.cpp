@@ -39,7 +39,8 @@ void MarkUsedIndices(const PngSamples& s, bool used[256]) {
     if (s.depth == 8) {
       for (uint32_t x = 0; x < s.width; ++x) used[row[x]] = true;
     } else {
-      for (uint32_t x = 0; x < s.width; ++x) used[IndexAt(row, static_cast<int32_t>(x), s.depth)] = true;
+      for (uint32_t x = 0; x < s.width; ++x)
+        used[IndexAt(row, static_cast<int32_t>(x), s.depth)] = true;
     }
   }
 }
@@ -70,8 +71,7 @@ Status PrepareGreySamples(const ImageBuffer& image, PngSamples* samples) {
       ConvertToGrey(converter, image.palette, image.pixels, samples->converted.data()));
 }
 
-Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither,
-                             PngSamples* samples) {
+Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither, PngSamples* samples) {
   Describe(image, kPngPalette, bits, samples);
   DepthConverter converter = ConverterFor(image, dither);
   PrepareDepthConverter(&converter, image.header.bit_count, bits);
@@ -86,8 +86,8 @@ Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither,
   return Status::kOk;
 }
 
-void GatherScanline(const PngSamples& s, uint32_t row, uint32_t column_start,
-                    uint32_t column_step, uint32_t columns, uint8_t* out) {
+void GatherScanline(const PngSamples& s, uint32_t row, uint32_t column_start, uint32_t column_step,
+                    uint32_t columns, uint8_t* out) {
   const uint8_t* source = s.rows + size_t{s.height - 1 - row} * s.stride;
   uint32_t x = column_start;
   if (s.colour_type == kPngColour) {
@@ -102,7 +102,8 @@ void GatherScanline(const PngSamples& s, uint32_t row, uint32_t column_start,
   } else {
     unsigned byte = 0, filled = 0;
     for (uint32_t k = 0; k < columns; ++k, x += column_step) {
-      byte = (byte << s.depth) | s.palette.index_of[IndexAt(source, static_cast<int32_t>(x), s.depth)];
+      byte =
+          (byte << s.depth) | s.palette.index_of[IndexAt(source, static_cast<int32_t>(x), s.depth)];
       filled += s.depth;
       if (filled == 8) *out++ = static_cast<uint8_t>(byte), byte = 0, filled = 0;
     }

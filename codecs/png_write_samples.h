@@ -30,8 +30,7 @@ struct PngSamples {
 Status PrepareColourSamples(const ImageBuffer& image, PngSamples* samples);
 Status PrepareGreySamples(const ImageBuffer& image, PngSamples* samples);
 // bits: 1, 2, 4 or 8; dither: the reduction option of the conversion.
-Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither,
-                             PngSamples* samples);
+Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither, PngSamples* samples);
 
 // The scanline bytes (without the filter type byte) of picture row `row`,
 // counted from the top, holding `columns` pixels from `column_start` on,

@@ -21,19 +21,12 @@ struct Layout {
 
 bool LayoutFor(const PngWriteContext& c, Layout* layout) {
   switch (c.target_bits) {
-    case 24:
-      *layout = {kPngColour, 8};
-      return true;
-    case 8:
-      *layout = {c.grey ? kPngGrey : kPngPalette, 8};
-      return true;
+    case 24: *layout = {kPngColour, 8}; return true;
+    case 8: *layout = {c.grey ? kPngGrey : kPngPalette, 8}; return true;
     case 4:
     case 2:
-    case 1:
-      *layout = {kPngPalette, c.target_bits};
-      return !c.grey;
-    default:
-      return false;
+    case 1: *layout = {kPngPalette, c.target_bits}; return !c.grey;
+    default: return false;
   }
 }
 
@@ -152,8 +145,8 @@ Status Compress(const PngSamples& samples, const PngWriteContext& c, CompressedI
   const bool palette = samples.colour_type == kPngPalette;
   PageBlock stream;
   size_t stream_size = 0;
-  const Status status = FilterScanlines(samples, c.interlace, palette ? 1 : c.filter_mode,
-                                        &stream, &stream_size);
+  const Status status =
+      FilterScanlines(samples, c.interlace, palette ? 1 : c.filter_mode, &stream, &stream_size);
   if (status != Status::kOk) return status;
   return DeflateImageData(stream.data(), stream_size, std::clamp(c.compression_level, 0, 9),
                           !palette, &image->block, &image->size);
@@ -165,8 +158,8 @@ Status WritePng(const ImageBuffer& image, const PngWriteContext& c, ByteSink* ou
   const DibHeader& h = image.header;
   if (h.width > kPngWidestWrite) return Status::kCannotWrite;
   Layout layout;
-  if (!image.pixels || (h.bit_count != 8 && h.bit_count != 24) || h.width <= 0 ||
-      h.height <= 0 || !LayoutFor(c, &layout)) {
+  if (!image.pixels || (h.bit_count != 8 && h.bit_count != 24) || h.width <= 0 || h.height <= 0 ||
+      !LayoutFor(c, &layout)) {
     return Status::kEncodeFailed;
   }
   PngSamples samples;

@@ -33,7 +33,7 @@ PngWriteContext ContextOf(const uint8_t* o) {
   c.dither = o[2] & 0x20;
   c.interlace = o[2] & 0x40;
   c.transparency = o[2] & 0x80;
-  c.compression_level = o[3] % 3;  // quick levels: the fuzzer wants many runs
+  c.compression_level = o[3] % 3;   // quick levels: the fuzzer wants many runs
   c.filter_mode = (o[3] >> 2) % 7;  // 6 counts as automatic too
   c.transparent_colour = uint32_t(o[4]) * 0x010203u;
   c.gamma = o[5] * 37;
@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* rest = data + kOptionBytes;
   size_t left = size - kOptionBytes;
   if (bits == 8) {
-    const size_t palette = left < sizeof(source.image.palette) ? left : sizeof(source.image.palette);
+    const size_t palette =
+        left < sizeof(source.image.palette) ? left : sizeof(source.image.palette);
     std::memcpy(source.image.palette, rest, palette);
     rest += palette, left -= palette;
   }
@@ -68,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemorySink png;
   const Status written = WritePng(source.image, context, &png);
   if (context.grey && context.target_bits != 8 && context.target_bits != 24) {
-    Require(written == Status::kEncodeFailed, "grey below 8 bits is refused as an encoding failure");
+    Require(written == Status::kEncodeFailed,
+            "grey below 8 bits is refused as an encoding failure");
     return 0;
   }
   Require(written == Status::kOk, "every other image and option is written");
@@ -77,8 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   as_stored.png.gamma_correction = false;
   as_stored.png.composite_transparency = false;
   Record back;
-  Require(ReadPngBytes(png.bytes().data(), png.bytes().size(), as_stored, &back.image) == Status::kOk,
-          "our reader takes what our writer wrote");
+  Require(
+      ReadPngBytes(png.bytes().data(), png.bytes().size(), as_stored, &back.image) == Status::kOk,
+      "our reader takes what our writer wrote");
   Require(back.image.header.width == width && back.image.header.height == height,
           "the size survives");
   const bool grey = context.grey && context.target_bits == 8;

@@ -24,8 +24,7 @@ INT_PTR CALLBACK CommentDialog(HWND dialog, UINT message, WPARAM wparam, LPARAM)
       SetDlgItemTextW(dialog, IDC_SAVE_COMMENT_TEXT,
                       FromAnsiCodePage(App().save_comment_text).c_str());
       return TRUE;
-    case WM_COMMAND:
-      return EndOnOkOrCancel(dialog, wparam, TakeText);
+    case WM_COMMAND: return EndOnOkOrCancel(dialog, wparam, TakeText);
   }
   return FALSE;
 }

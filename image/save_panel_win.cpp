@@ -24,14 +24,22 @@ struct PanelControl {
   unsigned types;  // the save types that show it
 };
 constexpr PanelControl kControls[] = {
-    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng}, {IDC_SAVE_DEPTH, kBmp},
-    {IDC_SAVE_PNG_DEPTH, kPng},          {IDC_SAVE_DITHER, kBmp | kPng},
-    {IDC_SAVE_GREY, kPng},               {IDC_SAVE_INTERLACE, kPng},
-    {IDC_SAVE_LEVEL_LABEL, kPng},        {IDC_SAVE_LEVEL, kPng},
-    {IDC_SAVE_FILTER_LABEL, kPng},       {IDC_SAVE_FILTER, kPng},
-    {IDC_SAVE_TRANSPARENCY, kPng},       {IDC_SAVE_TRANSPARENT_COLOUR, kPng},
-    {IDC_SAVE_CHOOSE_COLOUR, kPng},      {IDC_SAVE_GAMMA_LABEL, kPng},
-    {IDC_SAVE_GAMMA, kPng},              {IDC_SAVE_COMMENT, kPng},
+    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng},
+    {IDC_SAVE_DEPTH, kBmp},
+    {IDC_SAVE_PNG_DEPTH, kPng},
+    {IDC_SAVE_DITHER, kBmp | kPng},
+    {IDC_SAVE_GREY, kPng},
+    {IDC_SAVE_INTERLACE, kPng},
+    {IDC_SAVE_LEVEL_LABEL, kPng},
+    {IDC_SAVE_LEVEL, kPng},
+    {IDC_SAVE_FILTER_LABEL, kPng},
+    {IDC_SAVE_FILTER, kPng},
+    {IDC_SAVE_TRANSPARENCY, kPng},
+    {IDC_SAVE_TRANSPARENT_COLOUR, kPng},
+    {IDC_SAVE_CHOOSE_COLOUR, kPng},
+    {IDC_SAVE_GAMMA_LABEL, kPng},
+    {IDC_SAVE_GAMMA, kPng},
+    {IDC_SAVE_COMMENT, kPng},
     {IDC_SAVE_EDIT_COMMENT, kPng},
 };
 
@@ -66,7 +74,9 @@ int32_t Chosen(HWND panel, int id, int32_t unchosen) {
   return row == CB_ERR ? unchosen : static_cast<int32_t>(SendMessageW(box, CB_GETITEMDATA, row, 0));
 }
 
-void Check(HWND panel, int id, bool on) { CheckDlgButton(panel, id, on ? BST_CHECKED : BST_UNCHECKED); }
+void Check(HWND panel, int id, bool on) {
+  CheckDlgButton(panel, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
 bool Checked(HWND panel, int id) { return IsDlgButtonChecked(panel, id) == BST_CHECKED; }
 
 // RRGGBB, red first, of a colour with red in the low byte (a COLORREF).
@@ -110,14 +120,16 @@ void FillSavePanel(HWND panel) {
     AddChoice(panel, IDC_SAVE_LEVEL, std::to_wstring(level), level, s.save_compression_level);
   }
   for (int mode = 0; mode < kFilterModes; ++mode) {
-    AddChoice(panel, IDC_SAVE_FILTER, Text(IDS_SAVE_FILTER_AUTOMATIC + mode), mode, s.save_filter_mode);
+    AddChoice(panel, IDC_SAVE_FILTER, Text(IDS_SAVE_FILTER_AUTOMATIC + mode), mode,
+              s.save_filter_mode);
   }
   Check(panel, IDC_SAVE_DITHER, s.save_dither);
   Check(panel, IDC_SAVE_GREY, s.save_png_grey);
   Check(panel, IDC_SAVE_INTERLACE, s.save_interlace);
   Check(panel, IDC_SAVE_TRANSPARENCY, s.save_transparency);
   SendDlgItemMessageW(panel, IDC_SAVE_TRANSPARENT_COLOUR, EM_LIMITTEXT, 6, 0);
-  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, ColourText(s.save_transparent_colour).c_str());
+  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR,
+                  ColourText(s.save_transparent_colour).c_str());
   SendDlgItemMessageW(panel, IDC_SAVE_GAMMA, EM_LIMITTEXT, 10, 0);
   SetDlgItemInt(panel, IDC_SAVE_GAMMA, static_cast<UINT>(s.save_gamma), FALSE);
   Check(panel, IDC_SAVE_COMMENT, s.save_comment);
@@ -152,15 +164,12 @@ void ReadSavePanel(HWND panel) {
 bool OnSavePanelCommand(HWND panel, WPARAM wparam) {
   if (HIWORD(wparam) != BN_CLICKED) return false;
   switch (LOWORD(wparam)) {
-    case IDC_SAVE_CHOOSE_COLOUR:
-      ChooseTransparentColour(panel);
-      return true;
+    case IDC_SAVE_CHOOSE_COLOUR: ChooseTransparentColour(panel); return true;
     case IDC_SAVE_EDIT_COMMENT:
       if (EditSaveComment(GetParent(panel))) {
         Check(panel, IDC_SAVE_COMMENT, !App().save_comment_text.empty());
       }
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -1,6 +1,7 @@
 // Saving as PNG as a user does it: the type and the options chosen in the
 // save dialog, checked in the bytes of the file written.
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <dlgs.h>
 
 #include <algorithm>
@@ -72,7 +73,8 @@ E2E_SCENARIO(SaveAsFourBitPngThroughTheSaveDialog) {
   }
   if (ctx.Expect(png.size() >= 33, "saved.png is written")) {
     const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    ctx.Expect(std::equal(signature, signature + 8, png.begin()), "it starts with the PNG signature");
+    ctx.Expect(std::equal(signature, signature + 8, png.begin()),
+               "it starts with the PNG signature");
     ctx.Expect(std::string(png.begin() + 12, png.begin() + 16) == "IHDR" &&
                    BigEndian32(png, 16) == 40 && BigEndian32(png, 20) == 30,
                "its header gives the image's 40 x 30 pixels");

@@ -29,10 +29,10 @@ struct Form {
 };
 
 const Form kForms[] = {
-    {"colour", 24, 24, false, 0, 8, 2},          {"colour_from_8", 8, 24, false, 200, 8, 2},
-    {"palette8", 24, 8, false, 200, 8, 3},       {"palette8_from_8", 8, 8, false, 150, 8, 3},
-    {"palette4", 24, 4, false, 16, 4, 3},        {"palette2", 8, 2, false, 4, 2, 3},
-    {"palette1", 24, 1, false, 2, 1, 3},         {"grey", 24, 8, true, 0, 8, 0},
+    {"colour", 24, 24, false, 0, 8, 2},    {"colour_from_8", 8, 24, false, 200, 8, 2},
+    {"palette8", 24, 8, false, 200, 8, 3}, {"palette8_from_8", 8, 8, false, 150, 8, 3},
+    {"palette4", 24, 4, false, 16, 4, 3},  {"palette2", 8, 2, false, 4, 2, 3},
+    {"palette1", 24, 1, false, 2, 1, 3},   {"grey", 24, 8, true, 0, 8, 0},
     {"grey_from_8", 8, 8, true, 90, 8, 0},
 };
 
@@ -63,7 +63,8 @@ void Draw(const Form& f, TestImage* image) {
     }
   }
   if (f.source_bits == 8) {
-    for (int i = 0; i < f.colours; ++i) image->SetEntry(i, (uint32_t(i) * 0x2F4B61u + 0x102030u) & 0xFFFFFF);
+    for (int i = 0; i < f.colours; ++i)
+      image->SetEntry(i, (uint32_t(i) * 0x2F4B61u + 0x102030u) & 0xFFFFFF);
   }
 }
 
@@ -160,14 +161,16 @@ TEST_P(PngWriterInterop, OurReaderGivesBackTheImage) {
   Decode(png, &back, as_stored);
   ASSERT_EQ(back.status, Status::kOk);
   EXPECT_EQ(back.image.header.bit_count, v.form->colour_type == 2 ? 24 : 8);
-  EXPECT_EQ(back.image.source_bits_per_pixel, uint32_t(v.form->colour_type == 2 ? 24 : v.form->depth));
+  EXPECT_EQ(back.image.source_bits_per_pixel,
+            uint32_t(v.form->colour_type == 2 ? 24 : v.form->depth));
   EXPECT_EQ(back.results.interlaced_or_progressive, v.interlace);
   EXPECT_EQ(back.results.transparency, v.extras);
   EXPECT_EQ(back.results.comment_count, v.extras ? 1 : 0);
   EXPECT_EQ(back.image.header.x_pels_per_meter, v.extras ? 3780 : 0);
   int wrong = 0;
   for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) wrong += PixelRgb(back.image, x, y) != Expected(*v.form, image, x, y);
+    for (int x = 0; x < kWidth; ++x)
+      wrong += PixelRgb(back.image, x, y) != Expected(*v.form, image, x, y);
   }
   EXPECT_EQ(wrong, 0);
 }

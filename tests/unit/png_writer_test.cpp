@@ -74,7 +74,8 @@ TEST(PngWriter, ChunksInOrderWithTheirExactBytes) {
   c.comment = "two\r\nlines";
   const Bytes png = Written(image.record, c);
   ASSERT_GE(png.size(), 8u);
-  EXPECT_EQ(Bytes(png.begin(), png.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+  EXPECT_EQ(Bytes(png.begin(), png.begin() + 8),
+            (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
   const std::vector<SeenChunk> chunks = ChunksOf(png);
   EXPECT_EQ(ChunkTypes(chunks), "IHDR gAMA pHYs tRNS bKGD IDAT tEXt IEND");
   for (const SeenChunk& chunk : chunks) EXPECT_TRUE(chunk.crc_matches) << chunk.type;
@@ -125,8 +126,8 @@ TEST(PngWriter, GammaIsRoundedFromTheSetting) {
   const struct {
     int32_t setting;
     uint32_t stored;
-  } cases[] = {{2200, 45455}, {1800, 55556}, {1, 100000000}, {3000, 33333}, {2500, 40000},
-               {200000000, 1}};
+  } cases[] = {{2200, 45455}, {1800, 55556}, {1, 100000000},
+               {3000, 33333}, {2500, 40000}, {200000000, 1}};
   for (const auto& g : cases) {
     PngWriteContext c = Plain();
     c.gamma = g.setting;
@@ -168,7 +169,8 @@ TEST(PngPalette, AnEightBitImageOfThreeColoursWritesThreeEntries) {
   // Entries beyond the third are black, which no pixel shows.
   TestImage image(3, 2, 8);
   image.SetEntry(0, 0xFF0000), image.SetEntry(1, 0x00FF00), image.SetEntry(2, 0x0000FF);
-  for (int x = 0; x < 3; ++x) image.SetIndex(x, 0, uint8_t(x)), image.SetIndex(x, 1, uint8_t(2 - x));
+  for (int x = 0; x < 3; ++x)
+    image.SetIndex(x, 0, uint8_t(x)), image.SetIndex(x, 1, uint8_t(2 - x));
   const Bytes png = Written(image.record, Plain(8));
   EXPECT_EQ(ChunkData(png, "PLTE"), (Bytes{0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF}));
   EXPECT_EQ(Scanlines(png), (Bytes{0, 0, 1, 2, 0, 2, 1, 0}));
