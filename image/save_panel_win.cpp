@@ -110,6 +110,12 @@ void ChooseTransparentColour(HWND panel) {
   Check(panel, IDC_SAVE_TRANSPARENCY, true);
 }
 
+// The writer keeps grey levels at 8 bits only, so the choice is offered
+// only there.
+void OfferGreyForDepth(HWND panel) {
+  EnableWindow(GetDlgItem(panel, IDC_SAVE_GREY), Chosen(panel, IDC_SAVE_PNG_DEPTH, 24) == 8);
+}
+
 }  // namespace
 
 void FillSavePanel(HWND panel) {
@@ -125,6 +131,7 @@ void FillSavePanel(HWND panel) {
   }
   Check(panel, IDC_SAVE_DITHER, s.save_dither);
   Check(panel, IDC_SAVE_GREY, s.save_png_grey);
+  OfferGreyForDepth(panel);
   Check(panel, IDC_SAVE_INTERLACE, s.save_interlace);
   Check(panel, IDC_SAVE_TRANSPARENCY, s.save_transparency);
   SendDlgItemMessageW(panel, IDC_SAVE_TRANSPARENT_COLOUR, EM_LIMITTEXT, 6, 0);
@@ -151,7 +158,7 @@ void ReadSavePanel(HWND panel) {
   s.save_compression_level = Chosen(panel, IDC_SAVE_LEVEL, s.save_compression_level);
   s.save_filter_mode = Chosen(panel, IDC_SAVE_FILTER, s.save_filter_mode);
   s.save_dither = Checked(panel, IDC_SAVE_DITHER);
-  s.save_png_grey = Checked(panel, IDC_SAVE_GREY);
+  s.save_png_grey = Checked(panel, IDC_SAVE_GREY) && s.save_png_depth == 8;
   s.save_interlace = Checked(panel, IDC_SAVE_INTERLACE);
   s.save_transparency = Checked(panel, IDC_SAVE_TRANSPARENCY);
   ColourOfText(panel, &s.save_transparent_colour);
@@ -162,6 +169,10 @@ void ReadSavePanel(HWND panel) {
 }
 
 bool OnSavePanelCommand(HWND panel, WPARAM wparam) {
+  if (LOWORD(wparam) == IDC_SAVE_PNG_DEPTH && HIWORD(wparam) == CBN_SELCHANGE) {
+    OfferGreyForDepth(panel);
+    return true;
+  }
   if (HIWORD(wparam) != BN_CLICKED) return false;
   switch (LOWORD(wparam)) {
     case IDC_SAVE_CHOOSE_COLOUR: ChooseTransparentColour(panel); return true;

@@ -71,11 +71,13 @@ int ChosenValue(HWND dialog, int id) {
   return row == CB_ERR ? -1 : int(SendMessageW(box, CB_GETITEMDATA, row, 0));
 }
 
+// Chooses as a user does, so the panel hears of the change.
 void Choose(HWND dialog, int id, int value) {
   HWND box = Control(dialog, id);
   for (LRESULT row = 0; row < SendMessageW(box, CB_GETCOUNT, 0, 0); ++row) {
     if (SendMessageW(box, CB_GETITEMDATA, row, 0) == value) SendMessageW(box, CB_SETCURSEL, row, 0);
   }
+  SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
 }
 
 std::wstring TextOf(HWND dialog, int id) {
@@ -104,6 +106,7 @@ struct PanelSeen {
   bool bmp_depth = false, png_depth = false, grey = false, filter = false;  // shown for BMP
   bool png_bmp_depth = true, png_png_depth = false, png_grey = false, png_level = false,
        png_filter = false, png_transparency = false, png_gamma = false, png_comment = false;
+  bool grey_offered_at_2 = true, grey_offered_at_4 = true, grey_offered_at_8 = false;
   int depth = 0, level = 0, filter_mode = 0;  // from the settings
   std::wstring colour, gamma, filter_text;
 };
@@ -142,7 +145,11 @@ void SetPngOptionsAndSave(HWND dialog) {
   s.colour = TextOf(dialog, IDC_SAVE_TRANSPARENT_COLOUR);
   s.gamma = TextOf(dialog, IDC_SAVE_GAMMA);
 
+  s.grey_offered_at_2 = IsWindowEnabled(Control(dialog, IDC_SAVE_GREY)) != 0;
   Choose(dialog, IDC_SAVE_PNG_DEPTH, 4);
+  s.grey_offered_at_4 = IsWindowEnabled(Control(dialog, IDC_SAVE_GREY)) != 0;
+  Choose(dialog, IDC_SAVE_PNG_DEPTH, 8);
+  s.grey_offered_at_8 = IsWindowEnabled(Control(dialog, IDC_SAVE_GREY)) != 0;
   Choose(dialog, IDC_SAVE_LEVEL, 3);
   Choose(dialog, IDC_SAVE_FILTER, 5);
   Tick(dialog, IDC_SAVE_GREY);
@@ -218,6 +225,8 @@ TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
   EXPECT_TRUE(g_seen.png_png_depth && g_seen.png_grey && g_seen.png_level && g_seen.png_filter &&
               g_seen.png_transparency && g_seen.png_gamma && g_seen.png_comment);
   EXPECT_EQ(g_seen.depth, 2);
+  EXPECT_FALSE(g_seen.grey_offered_at_2 || g_seen.grey_offered_at_4) << "grey is written at 8 bits only";
+  EXPECT_TRUE(g_seen.grey_offered_at_8);
   EXPECT_EQ(g_seen.level, 7);
   EXPECT_EQ(g_seen.filter_mode, 3);
   EXPECT_EQ(g_seen.filter_text, L"Up");
@@ -225,7 +234,7 @@ TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
   EXPECT_EQ(g_seen.gamma, L"2200");
 
   EXPECT_EQ(s.save_type, 1);
-  EXPECT_EQ(s.save_png_depth, 4);
+  EXPECT_EQ(s.save_png_depth, 8);
   EXPECT_EQ(s.save_bmp_depth, 8) << "the BMP depth is left as it was";
   EXPECT_EQ(s.save_compression_level, 3);
   EXPECT_EQ(s.save_filter_mode, 5);
