@@ -47,7 +47,7 @@ with_cmake() {  # source, work, prefix, cmake arguments...
   local src=$1 work=$2 prefix=$3; shift 3
   cmake -S "$src" -B "$work" -G "Unix Makefiles" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_POSITION_INDEPENDENT_CODE=1 "$@" || return 1
+    -DCMAKE_POSITION_INDEPENDENT_CODE=1 "$@" || return 1
   cmake --build "$work" -j"$(nproc)" || return 1
   cmake --install "$work"
 }
