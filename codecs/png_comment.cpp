@@ -3,14 +3,11 @@
 #include <cstring>
 
 #include "codecs/big_endian.h"
-#include "codecs/output_file.h"
 #include "codecs/png_crc.h"
-#include "image/file_access.h"
 
 namespace {
 
 constexpr char kKeyword[] = "Comment";  // sizeof counts the zero byte that ends it
-constexpr char kEscape = 27;
 constexpr uint32_t kHeaderLength = 13;
 
 // The signature and a header chunk of its one possible length: enough to
@@ -41,61 +38,19 @@ Status FindCommentPlace(const uint8_t* data, size_t size, PngChunk* place, bool*
   }
 }
 
-// Line ends as an edit box needs them. A line feed whose carriage return
-// would not fit goes too, so the text never ends in half a line end.
-std::string EditBoxText(const uint8_t* text, size_t size) {
-  std::string out;
-  char previous = 0;
-  for (size_t i = 0; i < size; ++i) {
-    const char c = static_cast<char>(text[i]);
-    if (c == kEscape) continue;
-    const bool needs_return = c == '\n' && previous != '\r';
-    if (out.size() + (needs_return ? 2 : 1) > kPngCommentLimit) break;
-    if (needs_return) out.push_back('\r');
-    out.push_back(c);
-    previous = c;
-  }
-  return out;
-}
-
-// PNG text ends its lines with a line feed alone.
-std::string StoredText(std::string_view text) {
-  std::string stored;
-  for (char c : text) {
-    if (c == '\r') continue;
-    if (stored.size() == kPngCommentLimit) break;
-    stored.push_back(c);
-  }
-  return stored;
-}
-
-bool WriteCommentChunk(std::string_view text, ByteSink* out) {
+std::string CommentChunk(std::string_view text) {
   std::string body = "tEXt";
   body.append(kKeyword, sizeof(kKeyword));
-  body.append(StoredText(text));
+  body.append(StoredText(text, kPngCommentLimit));  // lines end with a line feed alone
   const auto* bytes = reinterpret_cast<const uint8_t*>(body.data());
   uint8_t length[4], crc[4];
   StoreU32Be(static_cast<uint32_t>(body.size() - 4), length);
   StoreU32Be(PngCrc(0, bytes, body.size()), crc);
-  return out->Write(length, 4) && out->Write(bytes, body.size()) && out->Write(crc, 4);
+  std::string chunk(reinterpret_cast<const char*>(length), 4);
+  chunk.append(body);
+  chunk.append(reinterpret_cast<const char*>(crc), 4);
+  return chunk;
 }
-
-// What a replacement copies and what it puts between: the bytes before
-// `cut`, the new chunk when `store`, then the bytes from `resume` on.
-struct CommentEdit {
-  const uint8_t* data = nullptr;
-  const uint8_t* cut = nullptr;
-  const uint8_t* resume = nullptr;
-  const uint8_t* end = nullptr;
-  bool found = false;
-  bool store = false;
-
-  bool needed() const { return store || found; }
-  int flag() const {
-    if (!store) return kCommentNone;
-    return found ? kCommentReplaced : kCommentAdded;
-  }
-};
 
 Status PlanCommentEdit(const uint8_t* data, size_t size, bool store, CommentEdit* edit) {
   if (!LooksLikePng(data, size)) return Status::kCorrupt;
@@ -106,36 +61,7 @@ Status PlanCommentEdit(const uint8_t* data, size_t size, bool store, CommentEdit
   return Status::kOk;
 }
 
-bool WriteCommentEdit(const CommentEdit& edit, std::string_view text, ByteSink* out) {
-  return out->Write(edit.data, static_cast<size_t>(edit.cut - edit.data)) &&
-         (!edit.store || WriteCommentChunk(text, out)) &&
-         out->Write(edit.resume, static_cast<size_t>(edit.end - edit.resume));
-}
-
-// The output file, made with the first byte written to it: when there is
-// nothing to do, no file appears.
-class OutputOnFirstWrite final : public ByteSink {
- public:
-  explicit OutputOnFirstWrite(const PathChar* path) : path_(path) {}
-  bool Write(const void* data, size_t size) override {
-    if (!created_) {
-      created_ = true;
-      if (!file_.Create(path_)) return false;
-    }
-    return file_.Write(data, size);
-  }
-  bool Close() { return file_.Close(); }
-
- private:
-  const PathChar* path_;
-  bool created_ = false;
-  OutputFile file_;
-};
-
-int Failed(Status status, Status* why) {
-  if (why) *why = status;
-  return kCommentWriteFailed;
-}
+constexpr CommentFormat kPngComment = {PlanCommentEdit, CommentChunk};
 
 }  // namespace
 
@@ -150,42 +76,22 @@ Status ReadPngCommentBytes(const uint8_t* data, size_t size, std::string* text) 
   PngChunk place;
   bool found = false;
   if (FindCommentPlace(data, size, &place, &found) != Status::kOk) return Status::kReadFailed;
-  if (found) *text = EditBoxText(place.data() + sizeof(kKeyword), place.length - sizeof(kKeyword));
+  if (found)
+    *text = EditBoxText(place.data() + sizeof(kKeyword), place.length - sizeof(kKeyword),
+                        kPngCommentLimit);
   return Status::kOk;
 }
 
 Status ReadPngComment(const PathChar* path, std::string* text) {
-  text->clear();
-  MappedFile file;
-  if (!file.Open(path, MapMode::kReadOnly)) return Status::kReadFailed;
-  return ReadPngCommentBytes(file.data(), file.size(), text);
+  return ReadCommentFromFile(ReadPngCommentBytes, path, text);
 }
 
 int ReplacePngCommentBytes(const uint8_t* data, size_t size, std::string_view text, int* flag,
                            ByteSink* out, Status* why) {
-  const bool store = *flag != 0;
-  *flag = kCommentNone;
-  if (why) *why = Status::kOk;
-  CommentEdit edit;
-  if (Status s = PlanCommentEdit(data, size, store, &edit); s != Status::kOk) return Failed(s, why);
-  if (!edit.needed()) return kCommentNothingToDo;
-  if (!WriteCommentEdit(edit, text, out)) return Failed(Status::kCannotWrite, why);
-  *flag = edit.flag();
-  return kCommentWritten;
+  return ReplaceCommentBytes(kPngComment, data, size, text, flag, out, why);
 }
 
 int ReplacePngComment(const PathChar* source, const PathChar* output, std::string_view text,
                       int* flag, Status* why) {
-  MappedFile file;
-  if (!file.Open(source, MapMode::kReadOnly)) {
-    *flag = kCommentNone;
-    return Failed(Status::kCannotWrite, why);
-  }
-  OutputOnFirstWrite out(output);
-  const int result = ReplacePngCommentBytes(file.data(), file.size(), text, flag, &out, why);
-  if (!out.Close() && result == kCommentWritten) {
-    *flag = kCommentNone;
-    return Failed(Status::kCannotWrite, why);
-  }
-  return result;
+  return ReplaceCommentInFile(kPngComment, source, output, text, flag, why);
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "codecs/byte_sink.h"
+#include "codecs/comment_text.h"
 #include "codecs/png_chunk.h"
 #include "image/path.h"
 #include "image/status.h"
@@ -27,16 +28,6 @@ bool HasCommentKeyword(const PngChunk& chunk);
 // or a length has its top bit set.
 Status ReadPngCommentBytes(const uint8_t* data, size_t size, std::string* text);
 Status ReadPngComment(const PathChar* path, std::string* text);
-
-// What the comment editor's write operation returns.
-constexpr int kCommentWritten = 1;
-constexpr int kCommentNothingToDo = 0;
-constexpr int kCommentWriteFailed = 255;
-
-// What *flag says on return.
-constexpr int kCommentAdded = 1;     // a new chunk, where there was none
-constexpr int kCommentReplaced = 0;  // a new chunk in place of the old one
-constexpr int kCommentNone = -1;     // no new chunk was written
 
 // Writes the PNG file with its first comment chunk (the one the reader
 // shows) replaced. *flag on entry: non-zero to store `text` (carriage
