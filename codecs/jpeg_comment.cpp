@@ -10,7 +10,8 @@ namespace {
 // readers expect the file's metadata.
 class CommentFinder final : public JpegMarkerHandler {
  public:
-  explicit CommentFinder(const uint8_t* data) : place_(data + 2) {}
+  // The place starts right behind SOI, once the data are known to begin with one.
+  void StartBehind(const uint8_t* soi) { place_ = soi + 2; }
 
   bool OnExif(const ExifSegment& exif) override { return Passed(exif.segment); }
   bool OnOtherSegment(const JpegSegment& segment) override { return Passed(segment); }
@@ -34,7 +35,7 @@ class CommentFinder final : public JpegMarkerHandler {
     return false;
   }
 
-  const uint8_t* place_;
+  const uint8_t* place_ = nullptr;
   bool in_application_run_ = true;
   bool found_ = false;
   JpegSegment comment_;
@@ -42,11 +43,12 @@ class CommentFinder final : public JpegMarkerHandler {
 
 Status FindComment(const uint8_t* data, size_t size, CommentFinder* finder) {
   if (!StartsWithJpegSoi(data, size)) return Status::kCorrupt;
+  finder->StartBehind(data);
   return ScanJpegMarkers(data, size, finder).status;
 }
 
 Status PlanCommentEdit(const uint8_t* data, size_t size, bool store, CommentEdit* edit) {
-  CommentFinder finder(data);
+  CommentFinder finder;
   if (Status s = FindComment(data, size, &finder); s != Status::kOk)
     return s == Status::kCorrupt ? s : Status::kCannotWrite;
   const bool found = finder.found();
@@ -70,7 +72,7 @@ constexpr CommentFormat kJpegComment = {PlanCommentEdit, CommentSegment};
 
 Status ReadJpegCommentBytes(const uint8_t* data, size_t size, std::string* text) {
   text->clear();
-  CommentFinder finder(data);
+  CommentFinder finder;
   if (Status s = FindComment(data, size, &finder); s != Status::kOk) return s;
   if (finder.found())
     *text =
