@@ -12,12 +12,10 @@
 #include "codecs/jpeg_comment.h"
 #include "codecs/jpeg_markers.h"
 #include "codecs/memory_sink.h"
+#include "fuzz/comment_fuzz_checks.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
-
-constexpr char kNewText[] = "new\r\nline\x1b";
-constexpr char kNewTextRead[] = "new\r\nline";
 
 // Patches a copy of every Exif block the walk meets.
 class ExifChecker final : public JpegMarkerHandler {
@@ -43,50 +41,7 @@ class ExifChecker final : public JpegMarkerHandler {
   }
 };
 
-void RequireEditBoxText(const std::string& text) {
-  Require(text.size() <= kJpegCommentReadLimit, "at most 4094 characters reach the edit box");
-  for (size_t i = 0; i < text.size(); ++i) {
-    Require(text[i] != 27, "escape characters are dropped");
-    if (text[i] == '\n') Require(i > 0 && text[i - 1] == '\r', "every line feed follows a return");
-  }
-}
-
-void CheckStore(const uint8_t* data, size_t size, Status read_status) {
-  MemorySink out;
-  int flag = 1;
-  const int result = ReplaceJpegCommentBytes(data, size, kNewText, &flag, &out);
-  if (read_status != Status::kOk) {
-    Require(result == kCommentWriteFailed && flag == kCommentNone && out.bytes().empty(),
-            "a file the reader cannot walk is not written");
-    return;
-  }
-  Require(result == kCommentWritten, "a file the reader walks takes a new comment");
-  Require(flag == kCommentAdded || flag == kCommentReplaced, "the flag says added or replaced");
-  std::string text;
-  Require(ReadJpegCommentBytes(out.bytes().data(), out.bytes().size(), &text) == Status::kOk,
-          "the new file reads");
-  Require(text == kNewTextRead, "the new comment is the one the reader finds");
-}
-
-void CheckRemove(const uint8_t* data, size_t size, Status read_status, const std::string& shown) {
-  MemorySink out;
-  int flag = 0;
-  const int result = ReplaceJpegCommentBytes(data, size, "", &flag, &out);
-  Require(flag == kCommentNone, "removing writes no new segment");
-  if (read_status != Status::kOk) {
-    Require(result == kCommentWriteFailed && out.bytes().empty(),
-            "a file the reader cannot walk is not written");
-    return;
-  }
-  if (!shown.empty())
-    Require(result == kCommentWritten, "a comment the reader shows can be removed");
-  if (result == kCommentNothingToDo) {
-    Require(out.bytes().empty(), "nothing to do writes nothing");
-    return;
-  }
-  Require(result == kCommentWritten, "removing from a file the reader walks never fails");
-  Require(out.bytes().size() + 4 <= size, "the old segment and its header are gone");
-}
+constexpr FuzzedCommentFormat kJpeg = {ReadJpegCommentBytes, ReplaceJpegCommentBytes, kJpegCommentReadLimit, 4};
 
 }  // namespace
 
@@ -100,12 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(scan.exif_start <= size && scan.exif_length <= size - scan.exif_start,
             "the Exif block lies inside the data");
   std::string shown;
-  const Status status = ReadJpegCommentBytes(data, size, &shown);
-  Require(status == Status::kOk || status == Status::kCorrupt || status == Status::kReadFailed,
-          "reading says why with a reading status");
-  if (status != Status::kOk) Require(shown.empty(), "a failed read shows no text");
-  RequireEditBoxText(shown);
-  CheckStore(data, size, status);
-  CheckRemove(data, size, status, shown);
+  const Status status = CheckCommentRead(kJpeg, data, size, &shown);
+  MemorySink stored, removed;
+  int flag = 0;
+  CheckCommentStore(kJpeg, data, size, status, &stored, &flag);
+  CheckCommentRemove(kJpeg, data, size, status, shown, &removed);
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "codecs/big_endian.h"
 #include "codecs/memory_sink.h"
 #include "codecs/png_comment.h"
+#include "fuzz/comment_fuzz_checks.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/unit/png_test_support.h"
 
@@ -19,18 +20,8 @@ namespace {
 // Images whose header claims more pixels are only walked, not decoded.
 constexpr uint64_t kMaxPixels = uint64_t{1} << 20;
 
-// Stored as "new\nline" plus the escape; read back without the escape and
-// with a carriage return before the line feed.
-constexpr char kNewText[] = "new\r\nline\x1b";
-constexpr char kNewTextRead[] = "new\r\nline";
-
-void RequireEditBoxText(const std::string& text) {
-  Require(text.size() <= kPngCommentLimit, "at most 4095 characters reach the edit box");
-  for (size_t i = 0; i < text.size(); ++i) {
-    Require(text[i] != 27, "escape characters are dropped");
-    if (text[i] == '\n') Require(i > 0 && text[i - 1] == '\r', "every line feed follows a return");
-  }
-}
+// A removed chunk takes at least its length, type, CRC and keyword along.
+constexpr FuzzedCommentFormat kPng = {ReadPngCommentBytes, ReplacePngCommentBytes, kPngCommentLimit, 20};
 
 bool DecodeWorthwhile(const uint8_t* data, size_t size) {
   return size >= 24 && uint64_t{LoadU32Be(data + 16)} * LoadU32Be(data + 20) <= kMaxPixels;
@@ -58,61 +49,23 @@ void RequireSameImage(const DecodedPng& before, const std::vector<uint8_t>& afte
           "the text chunk count moves as the flag says");
 }
 
-void CheckStore(const uint8_t* data, size_t size, Status read_status, const DecodedPng* before) {
-  MemorySink out;
-  int flag = 1;
-  const int result = ReplacePngCommentBytes(data, size, kNewText, &flag, &out);
-  if (read_status != Status::kOk) {
-    Require(result == kCommentWriteFailed && flag == kCommentNone && out.bytes().empty(),
-            "a file the reader cannot walk is not written");
-    return;
-  }
-  Require(result == kCommentWritten, "a file the reader walks takes a new comment");
-  Require(flag == kCommentAdded || flag == kCommentReplaced, "the flag says added or replaced");
-  std::string text;
-  Require(ReadPngCommentBytes(out.bytes().data(), out.bytes().size(), &text) == Status::kOk,
-          "the new file reads");
-  Require(text == kNewTextRead, "the new comment is the one the reader finds");
-  if (before) RequireSameImage(*before, out.bytes(), flag == kCommentAdded ? 1 : 0, true);
-}
-
-void CheckRemove(const uint8_t* data, size_t size, Status read_status, const std::string& shown,
-                 const DecodedPng* before) {
-  MemorySink out;
-  int flag = 0;
-  const int result = ReplacePngCommentBytes(data, size, "", &flag, &out);
-  Require(flag == kCommentNone, "removing writes no new chunk");
-  if (read_status != Status::kOk) {
-    Require(result == kCommentWriteFailed && out.bytes().empty(),
-            "a file the reader cannot walk is not written");
-    return;
-  }
-  if (!shown.empty())
-    Require(result == kCommentWritten, "a comment the reader shows can be removed");
-  if (result == kCommentNothingToDo) {
-    Require(out.bytes().empty(), "nothing to do writes nothing");
-    return;
-  }
-  Require(result == kCommentWritten, "removing from a file the reader walks never fails");
-  Require(out.bytes().size() + 20 <= size, "the old chunk and its keyword are gone");
-  // Removing a chunk can join image data the chunk had split, so a broken
-  // image may become whole; a whole one must stay the same.
-  if (before) RequireSameImage(*before, out.bytes(), -1, false);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string shown;
-  const Status status = ReadPngCommentBytes(data, size, &shown);
-  Require(status == Status::kOk || status == Status::kCorrupt || status == Status::kReadFailed,
-          "reading says why with a reading status");
-  if (status != Status::kOk) Require(shown.empty(), "a failed read shows no text");
-  RequireEditBoxText(shown);
+  const Status status = CheckCommentRead(kPng, data, size, &shown);
   DecodedPng before;
   const bool decode = status == Status::kOk && DecodeWorthwhile(data, size);
   if (decode) Decode(Bytes(data, data + size), &before);
-  CheckStore(data, size, status, decode ? &before : nullptr);
-  CheckRemove(data, size, status, shown, decode ? &before : nullptr);
+  MemorySink stored, removed;
+  int flag = 0;
+  if (CheckCommentStore(kPng, data, size, status, &stored, &flag) && decode) {
+    RequireSameImage(before, stored.bytes(), flag == kCommentAdded ? 1 : 0, true);
+  }
+  // Removing a chunk can join image data the chunk had split, so a broken
+  // image may become whole; a whole one must stay the same.
+  if (CheckCommentRemove(kPng, data, size, status, shown, &removed) && decode) {
+    RequireSameImage(before, removed.bytes(), -1, false);
+  }
   return 0;
 }
