@@ -31,13 +31,7 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
 
 std::vector<uint8_t> EncodeOurs() {
   std::vector<uint8_t> bgr = SyntheticPhotograph(kWidth, kHeight);
-  ImageBuffer image{};
-  image.header.size = 40;
-  image.header.width = kWidth;
-  image.header.height = kHeight;
-  image.header.planes = 1;
-  image.header.bit_count = 24;
-  image.pixels = bgr.data();  // borrowed, never released
+  const ImageBuffer image = BorrowedImage(bgr, kWidth, kHeight);
   PngWriteContext c;
   c.compression_level = 6;
   c.filter_mode = 0;

@@ -28,15 +28,7 @@ class CountingSink final : public ByteSink {
 };
 
 struct Picture {
-  Picture() : rows(SyntheticPhotograph(kWidth, kHeight)) {
-    image = {};
-    image.header.size = 40;
-    image.header.width = kWidth;
-    image.header.height = kHeight;
-    image.header.planes = 1;
-    image.header.bit_count = 24;
-    image.pixels = rows.data();
-  }
+  Picture() : rows(SyntheticPhotograph(kWidth, kHeight)), image(BorrowedImage(rows, kWidth, kHeight)) {}
   std::vector<uint8_t> rows;
   ImageBuffer image;  // borrows the rows; never released
 };

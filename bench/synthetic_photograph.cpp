@@ -35,3 +35,14 @@ std::vector<uint8_t> SyntheticPhotograph(int width, int height) {
   }
   return out;
 }
+
+ImageBuffer BorrowedImage(std::vector<uint8_t>& rows, int width, int height) {
+  ImageBuffer image{};
+  image.header.size = 40;
+  image.header.width = width;
+  image.header.height = height;
+  image.header.planes = 1;
+  image.header.bit_count = 24;
+  image.pixels = rows.data();
+  return image;
+}

@@ -6,5 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/image_buffer.h"
+
 // 24-bit rows, blue, green, red, stride-aligned, bottom row first.
 std::vector<uint8_t> SyntheticPhotograph(int width, int height);
+
+// A 24-bit image record over rows the caller keeps; never released.
+ImageBuffer BorrowedImage(std::vector<uint8_t>& rows, int width, int height);

@@ -10,6 +10,7 @@
 #include "codecs/exif.h"
 #include "codecs/jpeg_markers.h"
 #include "codecs/memory_sink.h"
+#include "tests/unit/comment_test_support.h"
 #include "tests/unit/imagemagick_support.h"
 #include "tests/unit/jpeg_test_support.h"
 #include "tests/unit/test_files.h"
@@ -31,20 +32,8 @@ std::string Read(const Bytes& jpeg, Status expected = Status::kOk) {
   return text;
 }
 
-struct Replaced {
-  int result = -7;
-  int flag = -7;
-  Status why = Status::kOk;
-  Bytes bytes;
-};
-
 Replaced Replace(const Bytes& jpeg, const std::string& text, int flag) {
-  Replaced r;
-  MemorySink sink;
-  r.flag = flag;
-  r.result = ReplaceJpegCommentBytes(jpeg.data(), jpeg.size(), text, &r.flag, &sink, &r.why);
-  r.bytes = sink.bytes();
-  return r;
+  return ReplaceWith(ReplaceJpegCommentBytes, jpeg, text, flag);
 }
 
 TEST(JpegCommentRead, TakesTheFirstCommentBeforeTheImageData) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "codecs/memory_sink.h"
+#include "tests/unit/comment_test_support.h"
 #include "tests/unit/png_test_support.h"
 #include "tests/unit/test_files.h"
 
@@ -53,20 +54,8 @@ Bytes Slice(const Bytes& b, size_t from, size_t to) {
   return Bytes(b.begin() + from, b.begin() + to);
 }
 
-struct Replaced {
-  int result = -7;
-  int flag = -7;
-  Status why = Status::kOk;
-  Bytes bytes;
-};
-
 Replaced Replace(const Bytes& png, const std::string& text, int flag) {
-  Replaced r;
-  MemorySink sink;
-  r.flag = flag;
-  r.result = ReplacePngCommentBytes(png.data(), png.size(), text, &r.flag, &sink, &r.why);
-  r.bytes = sink.bytes();
-  return r;
+  return ReplaceWith(ReplacePngCommentBytes, png, text, flag);
 }
 
 // The chunk the writer is to produce for `stored` text, built here by hand.
