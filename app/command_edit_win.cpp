@@ -6,6 +6,7 @@
 #include "app/command_seams_win.h"
 #include "app/commands_win.h"
 #include "app/display_mode_win.h"
+#include "image/document_turn_win.h"
 #include "image/document_win.h"
 
 namespace {
@@ -16,6 +17,7 @@ void StartImageEdit(int command) {
   ApplicationState& app = App();
   if (!app.current.pixels) return;
   if (app.list_window) ShowWindow(app.list_window, SW_HIDE);
+  if (RunTurnCommand(command)) return;
   RunCommandOfMissingModule(command);
 }
 

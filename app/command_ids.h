@@ -24,6 +24,8 @@ constexpr int kCommandPrint = 5060;
 // Edit.
 constexpr int kCommandHistogramWindow = 5111;
 constexpr int kCommandColourCount = 5110;
+constexpr int kCommandTurnClockwise = 5150;  // then 180, counter-clockwise, mirror
+constexpr int kCommandFlipTopBottom = 5154;
 
 // View.
 constexpr int kCommandSlideshow = 5250;

@@ -7,6 +7,7 @@
 #include "app/command_kinds.h"
 #include "app/commands_win.h"
 #include "app/display_mode_win.h"
+#include "image/document_turn_win.h"
 #include "view/view_control_win.h"
 #include "view/view_pan.h"
 #include "view/view_zoom.h"
@@ -38,6 +39,8 @@ void EditInEditWindow(int command) {
 
 void DispatchViewCommand(int command) {
   DismissHoverHelpers();
+  // Turning is how a picture is looked at, so it happens where it is shown.
+  if (RunTurnCommand(command)) return;
   if (IsImageEditCommand(command)) {
     EditInEditWindow(command);
   } else if (IsZoomCommand(command)) {

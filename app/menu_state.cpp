@@ -28,6 +28,15 @@ std::vector<MenuItemState> FileStates(const MenuFacts& f) {
           Enabled(kCommandPaste, f.clipboard_has_dib)};
 }
 
+// The five turns and flips work on any image there is.
+std::vector<MenuItemState> TransformStates(const MenuFacts& f) {
+  std::vector<MenuItemState> states;
+  for (int id = kCommandTurnClockwise; id <= kCommandFlipTopBottom; ++id) {
+    states.push_back(Enabled(id, f.has_image));
+  }
+  return states;
+}
+
 std::vector<MenuItemState> FileOrderStates(const MenuFacts& f) {
   int marked = f.file_list_order == 0 ? 5252 : f.file_list_order == 1 ? 5253 : 5254;
   return {Checked(5252, marked == 5252), Checked(5253, marked == 5253),
@@ -59,6 +68,7 @@ std::vector<MenuItemState> MenuItemStates(int menu, const MenuFacts& facts) {
   switch (menu) {
     case kSubmenuFile: return FileStates(facts);
     case kSubmenuFileOrder: return FileOrderStates(facts);
+    case kSubmenuTransform: return TransformStates(facts);
     case kSubmenuTools: return ToolStates(facts);
     case kSubmenuBackground: return BackgroundStates(facts);
     default: return {};

@@ -18,12 +18,11 @@ constexpr PendingWhere kEvery = PendingWhere::kEveryMode;
 constexpr PendingWhere kInEdit = PendingWhere::kEditWindow;
 
 constexpr PendingCommands kPending[] = {
-    {5014, 5014, kEvery},    // lossless rotation again
-    {5020, 5021, kEvery},    // lossless rotations
     {5041, 5041, kEvery},    // image information
     {5060, 5060, kEvery},    // print
     {5111, 5111, kEvery},    // histogram window
-    {5120, 5182, kEvery},    // transform and colour adjustments
+    {5120, 5149, kEvery},    // trim, resize, rotate and canvas
+    {5155, 5182, kEvery},    // colour adjustments
     {5250, 5250, kEvery},    // slideshow
     {5270, 5276, kEvery},    // filters
     {5311, 5311, kEvery},    // file-list window

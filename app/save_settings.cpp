@@ -28,5 +28,7 @@ SaveOptions SaveOptionsFromSettings(const SettingsValues& s, int32_t save_type,
   o.comment_text = comment_text;
   o.lossless_markers = s.save_lossless_markers;
   o.lossless_trim = s.save_lossless_trim != 0;
+  // One greyscale choice serves both JPEG saves: re-encoded or kept data.
+  o.lossless_greyscale = o.jpeg_greyscale;
   return o;
 }

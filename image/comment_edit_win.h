@@ -34,6 +34,14 @@ class CComEdit {
   std::wstring temporary_;
 };
 
+// JPEG files: the first COM segment.
+class CComEditJ final : public CComEdit {
+ public:
+  int WriteComment(const std::wstring& source, const std::wstring& temporary,
+                   const std::string& text, int* flag) override;
+  std::string ReadComment(const std::wstring& source) override;
+};
+
 // PNG files: the "Comment" text chunk.
 class CComEditP final : public CComEdit {
  public:

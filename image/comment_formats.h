@@ -6,5 +6,6 @@
 
 #include "image/image_buffer.h"
 
-// JPEG joins when its COM segment editor arrives.
-constexpr bool HasCommentEditor(int32_t source_format) { return source_format == kSourcePng; }
+constexpr bool HasCommentEditor(int32_t source_format) {
+  return source_format == kSourceJpeg || source_format == kSourcePng;
+}

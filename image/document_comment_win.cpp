@@ -26,12 +26,16 @@ bool CommentEditable(const ApplicationState& app) {
          !app.document.path.empty() && HasCommentEditor(app.current.source_format);
 }
 
-// The counts the title and the information dialogs use follow the chunk
-// the write added (1), replaced (0) or removed (-1).
+// The counts the title and the information dialogs use follow the segment
+// the write added (1), replaced (0) or removed (-1). A PNG comment is one of
+// its text chunks; a JPEG's information is its Exif block, which stays.
 void CountCommentChange(int flag) {
-  LoadResults& load = App().document.load;
+  ApplicationState& app = App();
+  LoadResults& load = app.document.load;
   load.comment_count = std::max(0, load.comment_count + flag);
-  load.information_count = std::max(0, load.information_count + flag);
+  if (app.current.source_format == kSourcePng) {
+    load.information_count = std::max(0, load.information_count + flag);
+  }
 }
 
 // The new file is in place: the document takes its counts, time and size.

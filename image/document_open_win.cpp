@@ -10,6 +10,7 @@
 #include "codecs/image_decoders.h"
 #include "image/current_image_win.h"
 #include "image/document_paths.h"
+#include "image/document_turn_win.h"
 #include "image/document_win.h"
 #include "image/file_list_build.h"
 #include "image/folder_watch_win.h"
@@ -44,6 +45,7 @@ void TakeLoadedImage(const std::wstring& path) {
   app.document.last_write = app.current.last_write_time;
   app.document.file_bytes = app.current.source_size;
   app.settings.last_folder = ToU16(app.document.folder);
+  TurnUprightByExif();
 }
 
 void DropFailedImage(const std::wstring& path) {

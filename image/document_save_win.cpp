@@ -60,10 +60,15 @@ void RememberOwnWrite() {
 }
 
 bool SaveDocumentTo(const std::wstring& destination, int save_type) {
+  const ApplicationState& app = A();
+  return SaveDocumentWith(destination,
+                          SaveOptionsFromSettings(app.settings, save_type, app.save_comment_text));
+}
+
+bool SaveDocumentWith(const std::wstring& destination, const SaveOptions& options) {
   ApplicationState& app = A();
   if (!app.current.pixels) return false;
   SetWindowTextW(OwnerWindow(), LanguageString(app.language.get(), IDS_TITLE_SAVING).c_str());
-  SaveOptions options = SaveOptionsFromSettings(app.settings, save_type, app.save_comment_text);
   bool from_preview = PreviewMatches(options);
   uint32_t bytes = 0;
   std::wstring temporary = from_preview ? app.document.temporary.path

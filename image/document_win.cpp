@@ -12,6 +12,7 @@
 #include "image/document_comment_win.h"
 #include "image/document_delete_win.h"
 #include "image/document_list_win.h"
+#include "image/document_lossless_win.h"
 #include "image/document_save_win.h"
 #include "image/save_preview_win.h"
 #include "image/wallpaper_win.h"
@@ -87,7 +88,7 @@ bool SettleUnsavedChanges() {
 }
 
 bool RunDocumentCommand(int command) {
-  if (RunListCommand(command)) return true;
+  if (RunListCommand(command) || RunLosslessRotation(command)) return true;
   switch (command) {
     case kCommandOpen:
       OpenWithDialog();

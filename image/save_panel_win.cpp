@@ -18,7 +18,13 @@ constexpr int kPngDepths[] = {24, 8, 4, 2, 1};
 constexpr int kLevels = 10;      // deflate levels 0 to 9
 constexpr int kFilterModes = 6;  // automatic, then the five filters
 
-constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng;
+constexpr int kSubsamplingModes = 3;  // 2 x 2, 2 x 1, 1 x 1
+constexpr int kMarkerChoices = 3;     // none, comments, all
+constexpr int kQualityDigits = 3;
+constexpr int kLimitDigits = 7;
+
+constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng, kJpeg = 1u << kSaveJpeg,
+                   kLossless = 1u << kSaveJpegLossless;
 struct PanelControl {
   int id;
   unsigned types;  // the save types that show it
@@ -39,8 +45,20 @@ constexpr PanelControl kControls[] = {
     {IDC_SAVE_CHOOSE_COLOUR, kPng},
     {IDC_SAVE_GAMMA_LABEL, kPng},
     {IDC_SAVE_GAMMA, kPng},
-    {IDC_SAVE_COMMENT, kPng},
-    {IDC_SAVE_EDIT_COMMENT, kPng},
+    {IDC_SAVE_QUALITY_LABEL, kJpeg},
+    {IDC_SAVE_QUALITY, kJpeg},
+    {IDC_SAVE_SUBSAMPLING_LABEL, kJpeg},
+    {IDC_SAVE_SUBSAMPLING, kJpeg},
+    {IDC_SAVE_MARKERS_LABEL, kLossless},
+    {IDC_SAVE_MARKERS, kLossless},
+    {IDC_SAVE_JPEG_GREY, kJpeg | kLossless},
+    {IDC_SAVE_PROGRESSIVE, kJpeg | kLossless},
+    {IDC_SAVE_KEEP_EXIF, kJpeg},
+    {IDC_SAVE_TRIM, kLossless},
+    {IDC_SAVE_SIZE_LIMIT, kJpeg},
+    {IDC_SAVE_SIZE_LIMIT_KIB, kJpeg},
+    {IDC_SAVE_COMMENT, kPng | kJpeg},
+    {IDC_SAVE_EDIT_COMMENT, kPng | kJpeg},
 };
 
 SettingsValues& Settings() { return App().settings; }
@@ -59,6 +77,26 @@ void AddChoice(HWND panel, int id, const std::wstring& text, int value, int sele
   LRESULT row = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   SendMessageW(box, CB_SETITEMDATA, row, value);
   if (value == selected) SendMessageW(box, CB_SETCURSEL, row, 0);
+}
+
+// Items whose texts are consecutive strings, valued 0, 1, 2...
+void FillNumberedChoices(HWND panel, int id, UINT first_text, int count, int selected) {
+  for (int value = 0; value < count; ++value) {
+    AddChoice(panel, id, Text(first_text + value), value, selected);
+  }
+}
+
+void SetNumber(HWND panel, int id, int digits, int32_t value) {
+  SendDlgItemMessageW(panel, id, EM_LIMITTEXT, digits, 0);
+  SetDlgItemInt(panel, id, static_cast<UINT>(value), FALSE);
+}
+
+// The typed number when it lies in [low, high]; `kept` otherwise.
+int32_t TypedNumber(HWND panel, int id, int32_t low, int32_t high, int32_t kept) {
+  BOOL read = FALSE;
+  const UINT value = GetDlgItemInt(panel, id, &read, FALSE);
+  if (!read || value < static_cast<UINT>(low) || value > static_cast<UINT>(high)) return kept;
+  return static_cast<int32_t>(value);
 }
 
 template <size_t n>
@@ -116,6 +154,35 @@ void OfferGreyForDepth(HWND panel) {
   EnableWindow(GetDlgItem(panel, IDC_SAVE_GREY), Chosen(panel, IDC_SAVE_PNG_DEPTH, 24) == 8);
 }
 
+void FillJpegChoices(HWND panel) {
+  const SettingsValues& s = Settings();
+  SetNumber(panel, IDC_SAVE_QUALITY, kQualityDigits, s.jpeg_quality);
+  FillNumberedChoices(panel, IDC_SAVE_SUBSAMPLING, IDS_SAVE_SUBSAMPLING_FIRST, kSubsamplingModes,
+                      s.save_jpeg_subsampling);
+  FillNumberedChoices(panel, IDC_SAVE_MARKERS, IDS_SAVE_MARKERS_FIRST, kMarkerChoices,
+                      s.save_lossless_markers);
+  Check(panel, IDC_SAVE_JPEG_GREY, s.save_jpeg_greyscale);
+  Check(panel, IDC_SAVE_PROGRESSIVE, s.save_jpeg_progressive);
+  Check(panel, IDC_SAVE_KEEP_EXIF, s.save_keep_exif);
+  Check(panel, IDC_SAVE_TRIM, s.save_lossless_trim);
+  Check(panel, IDC_SAVE_SIZE_LIMIT, s.save_size_limit);
+  SetNumber(panel, IDC_SAVE_SIZE_LIMIT_KIB, kLimitDigits, s.save_size_limit_kib);
+}
+
+// A quality or limit that is not a number in range keeps the setting.
+void ReadJpegChoices(HWND panel) {
+  SettingsValues& s = Settings();
+  s.jpeg_quality = TypedNumber(panel, IDC_SAVE_QUALITY, 1, 100, s.jpeg_quality);
+  s.save_jpeg_subsampling = Chosen(panel, IDC_SAVE_SUBSAMPLING, s.save_jpeg_subsampling);
+  s.save_lossless_markers = Chosen(panel, IDC_SAVE_MARKERS, s.save_lossless_markers);
+  s.save_jpeg_greyscale = Checked(panel, IDC_SAVE_JPEG_GREY);
+  s.save_jpeg_progressive = Checked(panel, IDC_SAVE_PROGRESSIVE);
+  s.save_keep_exif = Checked(panel, IDC_SAVE_KEEP_EXIF);
+  s.save_lossless_trim = Checked(panel, IDC_SAVE_TRIM);
+  s.save_size_limit = Checked(panel, IDC_SAVE_SIZE_LIMIT);
+  s.save_size_limit_kib = TypedNumber(panel, IDC_SAVE_SIZE_LIMIT_KIB, 1, 9999999, s.save_size_limit_kib);
+}
+
 }  // namespace
 
 void FillSavePanel(HWND panel) {
@@ -140,6 +207,7 @@ void FillSavePanel(HWND panel) {
   SendDlgItemMessageW(panel, IDC_SAVE_GAMMA, EM_LIMITTEXT, 10, 0);
   SetDlgItemInt(panel, IDC_SAVE_GAMMA, static_cast<UINT>(s.save_gamma), FALSE);
   Check(panel, IDC_SAVE_COMMENT, s.save_comment);
+  FillJpegChoices(panel);
   ShowSavePanelFor(panel, s.save_type);
 }
 
@@ -166,6 +234,7 @@ void ReadSavePanel(HWND panel) {
   const UINT gamma = GetDlgItemInt(panel, IDC_SAVE_GAMMA, &read, FALSE);
   if (read && gamma <= INT32_MAX) s.save_gamma = static_cast<int32_t>(gamma);
   s.save_comment = Checked(panel, IDC_SAVE_COMMENT);
+  ReadJpegChoices(panel);
 }
 
 bool OnSavePanelCommand(HWND panel, WPARAM wparam) {

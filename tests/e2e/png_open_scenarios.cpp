@@ -85,9 +85,8 @@ E2E_SCENARIO(PngOpensWithItsPropertyLettersAndItsAlphaBlended) {
       {{{69, 0}}, "without compositing the pixels keep their colours", false, 0},
   };
   for (const Blending& c : cases) {
-    WriteSettingsFile(app.settings_path(), c.settings);
     HWND view;
-    if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
+    if (!StartViewerOn(ctx, app, Quoted(picture), &view, c.settings)) return;
     const std::wstring title = L"pic.png  ( IAT  40x30  24bit  " + KibText(png.size()) + L" )  100%";
     ctx.Expect(WaitForTitle(view, title),
                "the title shows interlaced, alpha and text, then size, depth and file size");

@@ -3,9 +3,10 @@
 #include "tests/e2e/settings_file.h"
 
 bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments,
-                   HWND* view) {
-  WriteSettingsFile(app.settings_path(),
-                    QuietSettings({{33, 0}, {49, 40}, {50, 40}, {51, 520}, {52, 420}}));
+                   HWND* view, const std::vector<IntSetting>& more_settings) {
+  std::vector<IntSetting> settings = {{33, 0}, {49, 40}, {50, 40}, {51, 520}, {52, 420}};
+  settings.insert(settings.end(), more_settings.begin(), more_settings.end());
+  WriteSettingsFile(app.settings_path(), QuietSettings(settings));
   if (!ctx.Expect(app.Start(arguments), "process started")) return false;
   *view = app.WaitForWindow(L"Ovira_vwin_class");
   return ctx.Expect(*view != nullptr, "the view window appears");

@@ -5,14 +5,16 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/settings_file.h"
 
 // A viewer that does not follow the image size, at a fixed place, with no
-// start-up notice, started with `arguments`.
+// start-up notice and `more_settings`, started with `arguments`.
 bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments,
-                   HWND* view);
+                   HWND* view, const std::vector<IntSetting>& more_settings = {});
 
 // Waits until the window's title begins with `prefix`.
 bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms = 5000);

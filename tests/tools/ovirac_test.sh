@@ -4,8 +4,8 @@
 # ones ImageMagick decodes from the same files, and whether the comments it
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
-# png_read, comment_edit, comment_interop, comment_refused, convert_png or
-# png_options.
+# png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
+# convert_png or png_options.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -278,6 +278,24 @@ case_comment_interop() {
   same_pixels "an added comment" "$work/plain-before.png" "$work/plain.png"
 }
 
+# A JPEG's COM segment: ImageMagick's comment is the one shown, the one
+# ovirac stores is the one ImageMagick reads, and the coded picture is
+# untouched (ImageMagick's pixel signature stays).
+case_comment_jpeg() {
+  local jpg="$work/photo.jpg" reported before
+  "$convert" -seed 7 -size 37x23 plasma: -quality 90 -set comment "drawn by ImageMagick" "$jpg" ||
+    fail "ImageMagick could not make a JPEG"
+  before=$("$identify" -format %# "$jpg")
+  comment_is "ImageMagick's comment" "$jpg" "drawn by ImageMagick"
+  succeeds comment "$jpg" --set $'replaced\nby ovirac' || return
+  reported=$("$identify" -format %c "$jpg")
+  [ "$reported" = $'replaced\nby ovirac' ] || fail "ImageMagick reports '$reported' after --set"
+  comment_is "after --set" "$jpg" $'replaced\r\nby ovirac'
+  succeeds comment "$jpg" --remove && comment_is "after --remove" "$jpg" ""
+  [ "$("$identify" -format %# "$jpg")" = "$before" ] || fail "editing the comment changed the pixels"
+  no_staged_file "editing a JPEG comment"
+}
+
 # Files that are no PNG, or whose chunks break off, are refused with their
 # status and left exactly as they were.
 refused_comment() {  # what, file, status code
@@ -379,11 +397,10 @@ case_png_options() {
   done
 }
 
-case "$case_name" in
-  info | convert_own_depth | convert_reduced | malformed | png_read | comment_edit | \
-    comment_interop | comment_refused | convert_png | png_options)
-    "case_$case_name" ;;
-  *) echo "unknown case '$case_name'"; exit 2 ;;
-esac
+if declare -F "case_$case_name" >/dev/null; then
+  "case_$case_name"
+else
+  echo "unknown case '$case_name'"; exit 2
+fi
 [ "$failures" -eq 0 ] && echo "ok: $case_name" || echo "$failures failed: $case_name"
 [ "$failures" -eq 0 ]

@@ -14,13 +14,14 @@ namespace {
 constexpr int kView = 0, kEdit = 1, kFullScreen = 2;
 
 TEST(PendingCommands, ModulesNotWrittenYetAndOnlyThose) {
-  for (int command : {5014, 5020, 5041, 5060, 5111, 5120, 5150, 5151, 5160, 5182, 5250,
+  for (int command : {5041, 5060, 5111, 5120, 5149, 5155, 5160, 5182, 5250,
                       5270, 5276, 5311, 5330, 5331, 5332, 5333, 5410, 5530, 5710, 5720, 5740,
                       5900, 5901}) {
     EXPECT_TRUE(IsPendingCommand(command, kView)) << command;
     EXPECT_TRUE(IsPendingCommand(command, kEdit)) << command;
   }
-  for (int command : {5010, 5011, 5012, 5013, 5030, 5031, 5032, 5035, 5040, 5050, 5110, 5252,
+  for (int command : {5010, 5011, 5012, 5013, 5014, 5020, 5021, 5030, 5031, 5032, 5035, 5040,
+                      5050, 5110, 5150, 5151, 5152, 5153, 5154, 5252,
                       5254, 5310, 5320, 5321, 5341, 5351, 5355, 5510, 5520, 5540, 5550, 5700,
                       5703, 5810}) {
     EXPECT_FALSE(IsPendingCommand(command, kView)) << command;
@@ -49,8 +50,10 @@ TEST(ShownMenuItemStates, PendingItemsAreGreyedWhateverTheirRulesSay) {
   f.source_format = 3;  // a JPEG file: the lossless turns would apply
   f.bar_on_hover = true;
   std::vector<MenuItemState> file = ShownMenuItemStates(kSubmenuFile, f);
-  for (int id : {5014, 5020, 5021, 5041, 5060}) EXPECT_FALSE(StateOf(file, id).enabled) << id;
-  for (int id : {5010, 5011, 5012, 5030, 5050}) EXPECT_TRUE(StateOf(file, id).enabled) << id;
+  for (int id : {5041, 5060}) EXPECT_FALSE(StateOf(file, id).enabled) << id;
+  for (int id : {5010, 5011, 5012, 5014, 5020, 5021, 5030, 5050}) {
+    EXPECT_TRUE(StateOf(file, id).enabled) << id;
+  }
   std::vector<MenuItemState> tools = ShownMenuItemStates(kSubmenuTools, f);
   EXPECT_EQ(StateOf(tools, 5332), (MenuItemState{5332, false, true})) << "greyed, mark kept";
   EXPECT_TRUE(StateOf(tools, 5320).enabled);
@@ -58,8 +61,13 @@ TEST(ShownMenuItemStates, PendingItemsAreGreyedWhateverTheirRulesSay) {
   EXPECT_FALSE(StateOf(ShownMenuItemStates(kSubmenuPrograms, f), 5410).enabled);
   for (const MenuEntry& entry : MenuEntries(kSubmenuTransform, {})) {
     if (entry.kind != MenuEntryKind::kItem) continue;
-    EXPECT_FALSE(StateOf(ShownMenuItemStates(kSubmenuTransform, f), entry.id).enabled) << entry.id;
+    const bool turn = entry.id >= 5150 && entry.id <= 5154;
+    EXPECT_EQ(StateOf(ShownMenuItemStates(kSubmenuTransform, f), entry.id).enabled, turn)
+        << entry.id;
   }
+  f.has_image = false;
+  EXPECT_FALSE(StateOf(ShownMenuItemStates(kSubmenuTransform, f), 5150).enabled)
+      << "nothing to turn";
 }
 
 TEST(ShownMenuItemStates, TheZoomPopupIsGreyedInTheEditWindowOnly) {

@@ -167,7 +167,7 @@ TEST_F(DispatchWithEditWindow, CommandsWithoutTheirModuleChangeNothing) {
   ShowImage(100, 60);
   const SettingsValues before = App().settings;
   const double zoom = App().view_geometry.zoom;
-  for (int command : {5150, 5151, 5120, 5160, 5270, 5014, 5041, 5060, 5111, 5250, 5311,
+  for (int command : {5120, 5160, 5270, 5014, 5041, 5060, 5111, 5250, 5311,
                       5330, 5331, 5332, 5333, 5410, 5530, 5720, 5900}) {
     SendMessageW(view_, WM_COMMAND, command, 0);
     EXPECT_EQ(App().display_mode, kDisplayView) << command;
@@ -180,6 +180,23 @@ TEST_F(DispatchWithEditWindow, CommandsWithoutTheirModuleChangeNothing) {
   EXPECT_EQ(after.bar_on_hover, before.bar_on_hover);
   EXPECT_EQ(after.navigator_on_hover, before.navigator_on_hover);
   EXPECT_DOUBLE_EQ(App().view_geometry.zoom, zoom);
+}
+
+TEST_F(DispatchWithEditWindow, TurnsHappenInTheViewAndMarkTheImageEdited) {
+  ShowImage(100, 60);
+  App().modified = false;
+  SendMessageW(view_, WM_COMMAND, 5150, 0);
+  EXPECT_EQ(App().display_mode, kDisplayView) << "the picture turns where it is shown";
+  EXPECT_FALSE(IsWindowVisible(edit_));
+  EXPECT_EQ(App().current.header.width, 60);
+  EXPECT_EQ(App().current.header.height, 100);
+  EXPECT_TRUE(App().modified);
+  EXPECT_EQ(App().document.rotation_state, 1);
+  SendMessageW(view_, WM_COMMAND, 5153, 0);
+  EXPECT_EQ(App().document.rotation_state, 1) << "a quarter turn and a mirror have no code";
+  EXPECT_EQ(App().current.source_format, kSourceBmp);
+  App().modified = false;
+  App().document.rotation_state = 0;
 }
 
 TEST_F(DispatchWithEditWindow, OnlyItsOwnCommandOpensTheEditWindow) {

@@ -1,9 +1,11 @@
-// ovirac comment: the comment stored in a PNG file, shown and changed with
-// the viewer's own comment editor operations.
+// ovirac comment: the comment stored in a PNG or JPEG file, shown and
+// changed with the viewer's own comment editor operations.
 #include <cstdio>
 #include <string>
 
+#include "codecs/jpeg_comment.h"
 #include "codecs/png_comment.h"
+#include "image/format_detect.h"
 #include "image/file_move.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
@@ -17,6 +19,21 @@ struct CommentOptions {
   CommentAction action = CommentAction::kShow;
   std::string text;
 };
+
+// The two formats whose comment the viewer edits, each with its pair of
+// operations.
+struct CommentFormatOperations {
+  Status (*read)(const PathChar* path, std::string* text);
+  int (*replace)(const PathChar* source, const PathChar* output, std::string_view text, int* flag,
+                 Status* why);
+};
+
+// Anything that is not a JPEG file goes to the PNG operations, which
+// refuse what is no PNG either with their own status.
+CommentFormatOperations OperationsFor(const PathChar* path) {
+  if (DetectFileFormat(path) == kFormatJpeg) return {ReadJpegComment, ReplaceJpegComment};
+  return {ReadPngComment, ReplacePngComment};
+}
 
 bool Is(const PathChar* arg, const PathChar* word) { return PathString(arg) == word; }
 
@@ -50,9 +67,9 @@ int ParseCommentArguments(int argc, PathChar** argv, CommentOptions* options) {
 }
 
 // The text as the viewer's comment box shows it, line ends and all.
-int ShowComment(const PathChar* path) {
+int ShowComment(const PathChar* path, const CommentFormatOperations& format) {
   std::string text;
-  const Status status = ReadPngComment(path, &text);
+  const Status status = format.read(path, &text);
   if (status != Status::kOk) {
     PrintStatus(status);
     return kExitFailed;
@@ -66,11 +83,11 @@ int ShowComment(const PathChar* path) {
 
 // The changed copy is written beside the file and then renamed over it, so
 // a failure at any point leaves the file as it was.
-int RewriteComment(const CommentOptions& options) {
+int RewriteComment(const CommentOptions& options, const CommentFormatOperations& format) {
   const PathString staged = PathString(options.path) + OVIRA_PATH(".ovirac-new");
   int flag = options.action == CommentAction::kSet ? 1 : 0;
   Status why = Status::kOk;
-  const int result = ReplacePngComment(options.path, staged.c_str(), options.text, &flag, &why);
+  const int result = format.replace(options.path, staged.c_str(), options.text, &flag, &why);
   if (result == kCommentNothingToDo) return kExitOk;
   if (result == kCommentWritten && MoveFileOver(staged.c_str(), options.path)) return kExitOk;
   RemoveFile(staged.c_str());
@@ -83,6 +100,7 @@ int RewriteComment(const CommentOptions& options) {
 int RunComment(int argc, PathChar** argv) {
   CommentOptions options;
   if (int rc = ParseCommentArguments(argc, argv, &options); rc != kExitOk) return rc;
-  if (options.action == CommentAction::kShow) return ShowComment(options.path);
-  return RewriteComment(options);
+  const CommentFormatOperations format = OperationsFor(options.path);
+  if (options.action == CommentAction::kShow) return ShowComment(options.path, format);
+  return RewriteComment(options, format);
 }
