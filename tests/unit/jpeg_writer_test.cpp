@@ -347,6 +347,30 @@ TEST(JpegSizeLimit, SettlesOnTheHighestQualityThatFits) {
   EXPECT_EQ(search.encodings, 1) << "a first encoding that fits is kept";
 }
 
+TEST(JpegSizeLimit, TheMemoryEncodingHasRoomBeyondThePixels) {
+  // A 1 x 1 file needs its headers and tables, far more than its 4 bytes
+  // of pixels; noise at quality 100 codes to more than its pixels too.
+  TestImage dot(1, 1, 24);
+  dot.Set(0, 0, 0x336699);
+  MemorySink result;
+  std::string text;
+  EXPECT_EQ(WriteJpegWithinLimit(dot.record, AtQuality(100), 100000, &result, &text), Status::kOk)
+      << text;
+  EXPECT_TRUE(DecodeJpeg(result.bytes()).ok);
+  TestImage noise(16, 16, 24);
+  uint32_t seed = 12345;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      seed = seed * 1103515245u + 12345u;
+      noise.Set(x, y, seed >> 8);
+    }
+  }
+  JpegWriteContext c = AtQuality(100);
+  c.subsampling = 2;
+  ASSERT_EQ(WriteJpegWithinLimit(noise.record, c, SIZE_MAX, &result, &text), Status::kOk) << text;
+  EXPECT_GT(result.bytes().size(), size_t{16 * 16 * 3}) << "the case the margin is for";
+}
+
 // A JPEG file with an Exif block whose IFD1 holds a tiny stand-in thumbnail.
 Bytes ExifWithThumbnail(bool little) {
   ExifBuilder builder(little);

@@ -68,6 +68,7 @@ struct ConvertOptions {
   SaveOptions writing;     // the PNG and JPEG options; depth and type come later
   std::string png_option;  // the first PNG-only option given, to refuse elsewhere
   std::string jpeg_option; // the same for JPEG
+  std::string shared_option;  // the same for PNG and JPEG
 };
 
 int ParseDepth(const PathChar* text, int* depth) {
@@ -91,7 +92,8 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
     const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
     if (writing == OptionParse::kBad) return kExitUsage;
     if (writing == OptionParse::kTaken) {
-      if (options->png_option.empty() && !IsSharedWriterOption(name)) options->png_option = name;
+      std::string& first = IsSharedWriterOption(name) ? options->shared_option : options->png_option;
+      if (first.empty()) first = name;
       continue;
     }
     const OptionParse jpeg = ParseJpegWriterOption(argc, argv, &i, &options->writing);
@@ -153,6 +155,12 @@ bool WriterOptionsFit(const OutputFormat& format, const ConvertOptions& options)
   }
   if (!options.jpeg_option.empty() && format.save_type != kSaveJpeg) {
     std::fprintf(stderr, "ovirac: %s is for JPEG output only\n", options.jpeg_option.c_str());
+    return false;
+  }
+  if (!options.shared_option.empty() && format.save_type != kSavePng &&
+      format.save_type != kSaveJpeg) {
+    std::fprintf(stderr, "ovirac: %s is for PNG and JPEG output only\n",
+                 options.shared_option.c_str());
     return false;
   }
   if (format.save_type == kSavePng && options.writing.png_grey && options.depth &&
