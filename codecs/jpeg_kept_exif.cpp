@@ -1,22 +1,18 @@
 #include "codecs/jpeg_kept_exif.h"
 
+#include <optional>
+
 #include "codecs/exif.h"
 
 namespace {
 
-class FirstExif final : public JpegMarkerHandler {
- public:
+// Ends the walk at the first Exif block.
+struct FirstExif final : JpegMarkerHandler {
   bool OnExif(const ExifSegment& exif) override {
-    exif_ = exif;
-    found_ = true;
+    found = exif;
     return true;
   }
-  bool found() const { return found_; }
-  const ExifSegment& exif() const { return exif_; }
-
- private:
-  ExifSegment exif_;
-  bool found_ = false;
+  std::optional<ExifSegment> found;
 };
 
 }  // namespace
@@ -25,8 +21,8 @@ bool FindFirstExifSegment(const uint8_t* file, size_t size, ExifSegment* exif) {
   if (!StartsWithJpegSoi(file, size)) return false;
   FirstExif finder;
   ScanJpegMarkers(file, size, &finder);
-  if (finder.found()) *exif = finder.exif();
-  return finder.found();
+  if (finder.found) *exif = *finder.found;
+  return finder.found.has_value();
 }
 
 bool ReadKeptExif(const uint8_t* file, size_t size, std::vector<uint8_t>* payload) {

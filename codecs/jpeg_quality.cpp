@@ -13,15 +13,12 @@ const unsigned int kStandardLuminanceTable[kJpegTableEntries] = {
     49, 64, 78, 87, 103, 121, 120, 101,  //
     72, 92, 95, 98, 112, 100, 103, 99};
 
+// Mostly 99: only the low frequencies of the top left corner are finer.
 const unsigned int kStandardChrominanceTable[kJpegTableEntries] = {
-    17, 18, 24, 47, 99, 99, 99, 99,  //
-    18, 21, 26, 66, 99, 99, 99, 99,  //
-    24, 26, 56, 99, 99, 99, 99, 99,  //
-    47, 66, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99,  //
-    99, 99, 99, 99, 99, 99, 99, 99};
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99,  // rows 1 and 2
+    24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99,  // rows 3 and 4
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,  // rows 5 to 8
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
 int JpegQualityScale(int quality) {
   quality = std::clamp(quality, 1, 100);
