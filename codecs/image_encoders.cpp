@@ -56,25 +56,22 @@ JpegWriteContext JpegContextFor(const ImageBuffer& image, const SaveOptions& opt
   return c;
 }
 
-// Straight to the output, unless the file must be measured against the size
-// limit or have its kept Exif thumbnail replaced first: then in memory.
+// The kept Exif block gets its new thumbnail before the file is written, so
+// that a size limit counts it; a thumbnail that cannot be made stays as it
+// was and the save goes on. Only a size-limited save goes through memory.
 Status WriteJpegAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
                            EncodeContext* context) {
-  const JpegWriteContext c = JpegContextFor(image, options, context);
+  JpegWriteContext c = JpegContextFor(image, options, context);
   std::string* error_text = context ? &context->error_text : nullptr;
-  const bool keeps_exif = !c.exif.empty();
-  if (!options.size_limit && !keeps_exif) return WriteJpeg(image, c, out, error_text);
-  const uint64_t limit = options.size_limit
-                             ? uint64_t(std::max(options.size_limit_kib, int32_t{0})) * 1024
-                             : SIZE_MAX;
+  if (!c.exif.empty()) ReplaceExifBlockThumbnail(&c.exif, image, c);
+  if (!options.size_limit) return WriteJpeg(image, c, out, error_text);
+  const uint64_t limit = uint64_t(std::max(options.size_limit_kib, int32_t{0})) * 1024;
   MemorySink encoded;
   const Status status = WriteJpegWithinLimit(image, c, static_cast<size_t>(limit), &encoded,
                                              error_text);
   if (status != Status::kOk) return status;
-  std::vector<uint8_t> file = encoded.TakeBytes();
-  // A thumbnail that cannot be replaced stays as it was; the save goes on.
-  if (keeps_exif) ReplaceExifThumbnail(&file, image, c);
-  return out->Write(file.data(), file.size()) ? Status::kOk : Status::kCannotWrite;
+  return out->Write(encoded.bytes().data(), encoded.bytes().size()) ? Status::kOk
+                                                                    : Status::kCannotWrite;
 }
 
 // Each encoder that arrives adds its row; the save dialog offers what is here.

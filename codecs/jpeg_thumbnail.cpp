@@ -78,3 +78,16 @@ bool ReplaceExifThumbnail(std::vector<uint8_t>* file, const ImageBuffer& image,
   file->swap(rebuilt);
   return true;
 }
+
+bool ReplaceExifBlockThumbnail(std::vector<uint8_t>* block, const ImageBuffer& image,
+                               const JpegWriteContext& settings) {
+  constexpr size_t kLongestPayload = 65533;
+  if (block->size() > kLongestPayload) return false;
+  // A file of SOI and the one APP1 segment is all the replacement looks at.
+  std::vector<uint8_t> file = {0xFF, kJpegSoi, 0xFF, kJpegApp1, 0, 0};
+  StoreU16Be(static_cast<uint16_t>(block->size() + 2), file.data() + 4);
+  file.insert(file.end(), block->begin(), block->end());
+  if (!ReplaceExifThumbnail(&file, image, settings)) return false;
+  block->assign(file.begin() + 6, file.end());
+  return true;
+}

@@ -24,3 +24,9 @@ void ExifThumbnailSize(int32_t width, int32_t height, int32_t* thumbnail_width,
 // segment. False, with the bytes untouched, when any step fails.
 bool ReplaceExifThumbnail(std::vector<uint8_t>* file, const ImageBuffer& image,
                           const JpegWriteContext& settings);
+
+// The same on an Exif block alone (from "Exif" on), before the file is
+// written, so that a size-limited save measures the file with its new
+// thumbnail.
+bool ReplaceExifBlockThumbnail(std::vector<uint8_t>* block, const ImageBuffer& image,
+                               const JpegWriteContext& settings);

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "codecs/byte_sink.h"
@@ -24,8 +23,6 @@ class MemorySink final : public ByteSink {
   }
 
   const std::vector<uint8_t>& bytes() const { return bytes_; }
-  // Hands the bytes over, leaving the sink empty.
-  std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
 
  private:
   size_t capacity_;

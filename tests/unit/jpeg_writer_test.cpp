@@ -420,6 +420,24 @@ TEST(JpegThumbnail, ASaveKeepingExifGetsAThumbnailOfTheImage) {
   }
 }
 
+TEST(JpegThumbnail, ASizeLimitCountsTheNewThumbnail) {
+  Picture picture(300, 113);
+  SaveOptions o = JpegOptions();
+  o.keep_exif = true;
+  o.jpeg_quality = 95;
+  o.size_limit = true;
+  o.size_limit_kib = 8;
+  EncodeContext context;
+  context.source_exif = ExifWithThumbnail(true);  // a 4-byte stand-in
+  const Bytes file = Encoded(picture.record, o, &context);
+  EXPECT_LE(file.size(), 8192u);
+  uint32_t length = 0;
+  const Bytes thumbnail = Thumbnail(file, &length);
+  EXPECT_GT(thumbnail.size(), 1000u);
+  EXPECT_EQ(length, thumbnail.size());
+  EXPECT_EQ(DecodeJpeg(thumbnail).width, 160);
+}
+
 TEST(JpegThumbnail, SizesFollowTheLongerSide) {
   int32_t w = 0, h = 0;
   ExifThumbnailSize(120, 400, &w, &h);
