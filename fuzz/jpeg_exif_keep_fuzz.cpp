@@ -1,6 +1,6 @@
 // The one untrusted input of a JPEG save is the source file's Exif block:
-// it is kept, patched with the new pixel size, written into the new file
-// and has its thumbnail replaced there. None may look outside the bytes; a
+// it is kept, given a new thumbnail, patched with the new pixel size and
+// written; after a lossless turn the thumbnail is replaced in the file. None may look outside the bytes; a
 // replacement either leaves the file exactly as it was or gives it a
 // thumbnail that IFD1 names with its true length.
 #include <cstddef>
@@ -66,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   Require(context.exif.size() <= 65533, "a kept block fits one APP1 segment");
+  std::vector<uint8_t> refreshed = context.exif;
+  if (!ReplaceExifBlockThumbnail(&refreshed, SmallImage(), context))
+    Require(refreshed == context.exif, "a failed replacement leaves the block as it was");
+  else
+    Require(refreshed.size() <= 65533, "a block with its new thumbnail still fits one segment");
   std::vector<uint8_t> patched = context.exif;
   SetExifPixelSize(patched.data(), patched.size(), kWidth, kHeight);
   Require(patched.size() == context.exif.size(), "patching keeps the block's size");
