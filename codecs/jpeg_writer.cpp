@@ -19,6 +19,8 @@ constexpr uint64_t kMemoryEncodingMargin = uint64_t{1} << 16;
 // Everything the guarded compression owns, made before it starts: a library
 // error abandons the frames in between (codecs/jpeg_library.h).
 struct CompressJob {
+  // The PNG writer's colour form serves here too: the 24-bit rows, the
+  // image's own or converted once from its palette.
   const PngSamples* samples = nullptr;
   const JpegWriteContext* context = nullptr;
   JpegErrorManager errors;
