@@ -5,38 +5,15 @@
 #include <benchmark/benchmark.h>
 #include <png.h>
 
-#include <chrono>
 #include <vector>
 
-#include "bench/synthetic_photograph.h"
-#include "codecs/byte_sink.h"
+#include "bench/encoder_comparison.h"
 #include "codecs/png_writer.h"
 #include "image/image_buffer.h"
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000, kLevel = 6;
-
-// Counts what an encoder writes; the bytes themselves are not wanted.
-class CountingSink final : public ByteSink {
- public:
-  bool Write(const void*, size_t size) override {
-    bytes += size;
-    return true;
-  }
-  size_t bytes = 0;
-};
-
-struct Picture {
-  Picture() : rows(SyntheticPhotograph(kWidth, kHeight)), image(BorrowedImage(rows, kWidth, kHeight)) {}
-  std::vector<uint8_t> rows;
-  ImageBuffer image;  // borrows the rows; never released
-};
-
-const Picture& Photograph() {
-  static const Picture picture;
-  return picture;
-}
+constexpr int kWidth = kPhotographWidth, kHeight = kPhotographHeight, kLevel = 6;
 
 size_t EncodeOurs(const ImageBuffer& image) {
   PngWriteContext c;
@@ -79,30 +56,8 @@ size_t EncodeLibpng(const ImageBuffer& image) {
   return sink.bytes;
 }
 
-double Seconds(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double>(d).count();
-}
-
 void BM_PngEncode24MegapixelsAgainstLibpng(benchmark::State& state) {
-  const ImageBuffer& image = Photograph().image;
-  double ours = 0, theirs = 0;
-  size_t our_bytes = 0, their_bytes = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    our_bytes = EncodeOurs(image);
-    const auto middle = std::chrono::steady_clock::now();
-    their_bytes = EncodeLibpng(image);
-    const auto end = std::chrono::steady_clock::now();
-    ours += Seconds(middle - start), theirs += Seconds(end - middle);
-  }
-  if (!our_bytes || !their_bytes) state.SkipWithError("an encoder failed");
-  const double n = static_cast<double>(state.iterations());
-  state.counters["ovira_ms"] = 1000 * ours / n;
-  state.counters["libpng_ms"] = 1000 * theirs / n;
-  state.counters["time_ratio"] = ours / theirs;
-  state.counters["ovira_MB"] = our_bytes / 1e6;
-  state.counters["libpng_MB"] = their_bytes / 1e6;
-  state.counters["size_ratio"] = double(our_bytes) / double(their_bytes);
+  CompareEncoders(state, "libpng", EncodeOurs, EncodeLibpng);
 }
 BENCHMARK(BM_PngEncode24MegapixelsAgainstLibpng)->Unit(benchmark::kMillisecond)->Iterations(3);
 

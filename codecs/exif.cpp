@@ -152,3 +152,13 @@ bool FindExifThumbnail(const uint8_t* block, size_t size, uint32_t* offset, uint
     return false;
   return tiff.Fits(*offset, *length);
 }
+
+bool SetExifThumbnailLength(uint8_t* block, size_t size, uint32_t length) {
+  Tiff tiff(block, size);
+  if (!tiff.present()) return false;
+  const uint32_t ifd1 = tiff.NextIfd(tiff.ifd0());
+  const size_t entry = ifd1 == 0 ? 0 : tiff.Entry(ifd1, kTagThumbnailLength);
+  if (entry == 0) return false;
+  tiff.SetLong(entry, length);
+  return true;
+}

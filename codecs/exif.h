@@ -25,3 +25,7 @@ bool SetExifPixelSize(uint8_t* block, size_t size, uint32_t width, uint32_t heig
 // IFD1's thumbnail: its offset from the TIFF header and its length, when
 // both are there and the thumbnail lies inside the block.
 bool FindExifThumbnail(const uint8_t* block, size_t size, uint32_t* offset, uint32_t* length);
+
+// Sets IFD1's thumbnail length (a LONG value), for a replaced thumbnail.
+// False when the block has no IFD1 with a length entry.
+bool SetExifThumbnailLength(uint8_t* block, size_t size, uint32_t length);

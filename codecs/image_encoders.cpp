@@ -1,23 +1,31 @@
 #include "codecs/image_encoders.h"
 
+#include <algorithm>
+
 #include "codecs/bmp_writer.h"
+#include "codecs/jpeg_thumbnail.h"
+#include "codecs/jpeg_writer.h"
+#include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "codecs/png_writer.h"
 
 namespace {
 
-using WriteFunction = Status (*)(const ImageBuffer&, const SaveOptions&, ByteSink*);
+using WriteFunction = Status (*)(const ImageBuffer&, const SaveOptions&, ByteSink*,
+                                 EncodeContext*);
 
 struct Encoder {
   int32_t save_type;
   WriteFunction write;
 };
 
-Status WriteBmpAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
+Status WriteBmpAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                          EncodeContext*) {
   return WriteBmp(image, options.bmp_depth, options.dither, out);
 }
 
-Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
+Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                          EncodeContext*) {
   PngWriteContext c;
   c.target_bits = options.png_depth;
   c.grey = options.png_grey;
@@ -34,10 +42,43 @@ Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, 
   return WritePng(image, c, out);
 }
 
+JpegWriteContext JpegContextFor(const ImageBuffer& image, const SaveOptions& options,
+                                const EncodeContext* context) {
+  JpegWriteContext c;
+  c.quality = options.jpeg_quality > 100 ? 75 : options.jpeg_quality;
+  c.subsampling = options.jpeg_subsampling;
+  c.greyscale = options.jpeg_greyscale;
+  c.progressive = options.jpeg_progressive;
+  c.x_resolution = image.header.x_pels_per_meter;
+  c.y_resolution = image.header.y_pels_per_meter;
+  if (options.keep_exif && context) c.exif = context->source_exif;
+  if (options.comment) c.comment = options.comment_text;
+  return c;
+}
+
+// The kept Exif block gets its new thumbnail before the file is written, so
+// that a size limit counts it; a thumbnail that cannot be made stays as it
+// was and the save goes on. Only a size-limited save goes through memory.
+Status WriteJpegAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                           EncodeContext* context) {
+  JpegWriteContext c = JpegContextFor(image, options, context);
+  std::string* error_text = context ? &context->error_text : nullptr;
+  if (!c.exif.empty()) ReplaceExifBlockThumbnail(&c.exif, image, c);
+  if (!options.size_limit) return WriteJpeg(image, c, out, error_text);
+  const uint64_t limit = uint64_t(std::max(options.size_limit_kib, int32_t{0})) * 1024;
+  MemorySink encoded;
+  const Status status = WriteJpegWithinLimit(image, c, static_cast<size_t>(limit), &encoded,
+                                             error_text);
+  if (status != Status::kOk) return status;
+  return out->Write(encoded.bytes().data(), encoded.bytes().size()) ? Status::kOk
+                                                                    : Status::kCannotWrite;
+}
+
 // Each encoder that arrives adds its row; the save dialog offers what is here.
 constexpr Encoder kEncoders[] = {
     {kSaveBmp, WriteBmpAsOptioned},
     {kSavePng, WritePngAsOptioned},
+    {kSaveJpeg, WriteJpegAsOptioned},
 };
 
 const Encoder* EncoderFor(int32_t save_type) {
@@ -60,16 +101,17 @@ std::vector<int32_t> OfferedSaveTypes(bool from_jpeg) {
   return offered;
 }
 
-Status EncodeImage(const ImageBuffer& image, const SaveOptions& options, ByteSink* out) {
+Status EncodeImage(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                   EncodeContext* context) {
   const Encoder* encoder = EncoderFor(options.type);
-  return encoder ? encoder->write(image, options, out) : Status::kEncodeFailed;
+  return encoder ? encoder->write(image, options, out, context) : Status::kEncodeFailed;
 }
 
 Status EncodeImageFile(const ImageBuffer& image, const SaveOptions& options,
-                       const PathChar* path) {
+                       const PathChar* path, EncodeContext* context) {
   OutputFile file;
   if (!file.Create(path)) return Status::kCannotWrite;
-  Status status = EncodeImage(image, options, &file);
+  Status status = EncodeImage(image, options, &file, context);
   bool closed = file.Close();
   if (status == Status::kOk && !closed) status = Status::kCannotWrite;
   return status;

@@ -1,6 +1,8 @@
 // The built-in encoders, chosen by the save type.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "codecs/byte_sink.h"
@@ -14,10 +16,17 @@ bool HasEncoder(int32_t save_type);
 // and the lossless JPEG save only for an image read from a JPEG.
 std::vector<int32_t> OfferedSaveTypes(bool from_jpeg);
 
+// What a save knows beyond its options, and what an encoder tells back.
+struct EncodeContext {
+  std::vector<uint8_t> source_exif;  // the source's Exif block from "Exif" on, orientation 1
+  std::string error_text;            // the JPEG library's message after its failure
+};
+
 // Writes the image as the options say. kEncodeFailed for a type without an
 // encoder in this build.
-Status EncodeImage(const ImageBuffer& image, const SaveOptions& options, ByteSink* out);
+Status EncodeImage(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                   EncodeContext* context = nullptr);
 
 // The same into a new file; the file is complete only when kOk comes back.
 Status EncodeImageFile(const ImageBuffer& image, const SaveOptions& options,
-                       const PathChar* path);
+                       const PathChar* path, EncodeContext* context = nullptr);

@@ -5,7 +5,7 @@
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
-# convert_png or png_options.
+# convert_png, png_options or jpeg_options (a case_ function below).
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -391,6 +391,54 @@ case_png_options() {
   local refusal
   for refusal in "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
     "x.png --filter 6" "x.png --gamma -1" "x.png --transparent FFF" "x.png --comment"; do
+    # shellcheck disable=SC2086
+    run convert "$work/in.bmp" "$work/"$refusal || continue
+    [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
+  done
+}
+
+# ImageMagick reads each JPEG option back from the file: the quality it
+# estimates from the tables, the sampling, greyscale, progression and
+# comment; the size limit is met; the pixels stay close to the source's.
+jpeg_facts() {  # file
+  "$identify" -format '%Q %[jpeg:sampling-factor] %[colorspace] %[interlace] %c' "$1" 2>&1
+}
+
+psnr_above() {  # what, least dB, file, file
+  local psnr
+  psnr=$("$compare" -metric PSNR "$3" "$4" null: 2>&1)
+  awk -v p="$psnr" -v least="$2" 'BEGIN { exit !(p == "inf" || p + 0 > least) }' ||
+    fail "$1: PSNR $psnr dB, not above $2"
+}
+
+case_jpeg_options() {
+  make_bmp 24 "$work/in.bmp"
+  make_bmp 8 "$work/in8.bmp"
+  local facts
+  succeeds convert "$work/in.bmp" "$work/plain.jpg" || return
+  facts=$(jpeg_facts "$work/plain.jpg")
+  [ "$facts" = "75 2x2,1x1,1x1 sRGB None " ] || fail "the defaults give '$facts'"
+  psnr_above "quality 75" 25 "$work/plain.jpg" "$work/in.bmp"
+  succeeds convert "$work/in.bmp" "$work/best.jpg" --quality 100 --subsampling 2 --progressive \
+    --comment "a note" || return
+  facts=$(jpeg_facts "$work/best.jpg")
+  [ "$facts" = "100 1x1,1x1,1x1 sRGB JPEG a note" ] || fail "quality 100 4:4:4 gives '$facts'"
+  psnr_above "quality 100" 40 "$work/best.jpg" "$work/in.bmp"
+  succeeds convert "$work/in.bmp" "$work/wide.jpg" --subsampling 1 --quality 50 &&
+    facts=$(jpeg_facts "$work/wide.jpg") && [ "$facts" = "50 2x1,1x1,1x1 sRGB None " ] ||
+    fail "quality 50 4:2:2 gives '$facts'"
+  succeeds convert "$work/in8.bmp" "$work/grey.jpg" --grey &&
+    facts=$(jpeg_facts "$work/grey.jpg") && [ "$facts" = "75 1x1 Gray None " ] ||
+    fail "--grey of an 8-bit image gives '$facts'"
+  "$convert" -seed 3 -size 400x300 plasma: "BMP3:$work/big.bmp" || fail "ImageMagick made no big BMP"
+  succeeds convert "$work/big.bmp" "$work/limited.jpg" --quality 95 --limit 12 &&
+    [ "$(stat -c %s "$work/limited.jpg")" -le 12288 ] || fail "--limit 12 wrote more than 12 KiB"
+  succeeds convert "$work/big.bmp" "$work/tiny.jpg" --limit 1 &&
+    [ "$("$identify" -format %Q "$work/tiny.jpg")" = 1 ] || fail "an unreachable limit ends at quality 1"
+  local refusal
+  for refusal in "x.png --quality 50" "x.bmp --grey" "x.bmp --progressive" "x.jpg --interlace" \
+    "x.jpg --quality 0" "x.jpg --quality 101" "x.jpg --subsampling 3" "x.jpg --limit 0" \
+    "x.jpg --limit" "x.gif --comment hi"; do
     # shellcheck disable=SC2086
     run convert "$work/in.bmp" "$work/"$refusal || continue
     [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"

@@ -10,11 +10,11 @@ namespace {
 TEST(OfferedSaveTypes, OnlyTypesWithAnEncoder) {
   for (bool from_jpeg : {false, true}) {
     std::vector<int32_t> offered = OfferedSaveTypes(from_jpeg);
-    EXPECT_EQ(offered, (std::vector<int32_t>{kSaveBmp, kSavePng})) << "from a JPEG: " << from_jpeg;
+    EXPECT_EQ(offered, (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg})) << "from a JPEG: " << from_jpeg;
     for (int32_t type : offered) EXPECT_TRUE(HasEncoder(type)) << type;
   }
   EXPECT_TRUE(HasEncoder(kSavePng));
-  EXPECT_FALSE(HasEncoder(kSaveJpeg));
+  EXPECT_TRUE(HasEncoder(kSaveJpeg));
   EXPECT_FALSE(HasEncoder(kSaveJpegLossless));
 }
 

@@ -192,11 +192,14 @@ class SaveDialog : public ::testing::Test {
 
 TEST_F(SaveDialog, OffersOnlyTheTypesThatCanBeWritten) {
   std::vector<std::wstring> offered = Offered(0);
-  ASSERT_EQ(offered.size(), 2u);
+  ASSERT_EQ(offered.size(), 3u);
   EXPECT_NE(offered[0].find(L"*.bmp"), std::wstring::npos);
   EXPECT_NE(offered[1].find(L"*.png"), std::wstring::npos);
+  EXPECT_NE(offered[2].find(L"*.jpg"), std::wstring::npos);
   App().current.source_format = kSourceJpeg;  // the lossless JPEG save needs its encoder too
-  EXPECT_EQ(Offered(2).size(), 2u);
+  EXPECT_EQ(Offered(2).size(), 3u);
+  EXPECT_EQ(App().settings.save_type, 2);
+  EXPECT_EQ(Offered(3).size(), 3u);
   EXPECT_EQ(App().settings.save_type, 0) << "a type that cannot be written is not kept chosen";
 }
 

@@ -5,8 +5,10 @@
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
 #include "codecs/image_encoders.h"
+#include "codecs/jpeg_kept_exif.h"
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
+#include "image/file_access.h"
 #include "image/format_detect.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
@@ -53,15 +55,20 @@ bool AllowsDepth(const OutputFormat& format, int depth) {
 }
 
 struct ConvertOptions {
-  ConvertOptions() { writing.gamma = 0; }
+  ConvertOptions() {
+    writing.gamma = 0;
+    writing.keep_exif = false;
+  }
   const PathChar* input = nullptr;
   const PathChar* output = nullptr;
   int depth = 0;  // 0: keep the image's own depth
   bool dither = false;
   bool ppm = false;  // a pixel map whatever the output's extension
   DecodeSettings reading;
-  SaveOptions writing;                 // the PNG options; depth and type come later
-  std::string png_option;              // the first PNG option given, to refuse elsewhere
+  SaveOptions writing;     // the PNG and JPEG options; depth and type come later
+  std::string png_option;  // the first PNG-only option given, to refuse elsewhere
+  std::string jpeg_option; // the same for JPEG
+  std::string shared_option;  // the same for PNG and JPEG
 };
 
 int ParseDepth(const PathChar* text, int* depth) {
@@ -85,7 +92,14 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
     const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
     if (writing == OptionParse::kBad) return kExitUsage;
     if (writing == OptionParse::kTaken) {
-      if (options->png_option.empty()) options->png_option = name;
+      std::string& first = IsSharedWriterOption(name) ? options->shared_option : options->png_option;
+      if (first.empty()) first = name;
+      continue;
+    }
+    const OptionParse jpeg = ParseJpegWriterOption(argc, argv, &i, &options->writing);
+    if (jpeg == OptionParse::kBad) return kExitUsage;
+    if (jpeg == OptionParse::kTaken) {
+      if (options->jpeg_option.empty()) options->jpeg_option = name;
       continue;
     }
     PathString arg = argv[i];
@@ -132,13 +146,25 @@ bool Writes(const OutputFormat& format) {
   return format.save_type == kPixelMap || HasEncoder(format.save_type);
 }
 
-// Grey PNG exists at 8 bits only, and the other formats take no PNG options.
-bool PngOptionsFit(const OutputFormat& format, const ConvertOptions& options) {
+// Grey PNG exists at 8 bits only, and each format's own options are refused
+// for the others.
+bool WriterOptionsFit(const OutputFormat& format, const ConvertOptions& options) {
   if (!options.png_option.empty() && format.save_type != kSavePng) {
     std::fprintf(stderr, "ovirac: %s is for PNG output only\n", options.png_option.c_str());
     return false;
   }
-  if (options.writing.png_grey && options.depth && options.depth != 8) {
+  if (!options.jpeg_option.empty() && format.save_type != kSaveJpeg) {
+    std::fprintf(stderr, "ovirac: %s is for JPEG output only\n", options.jpeg_option.c_str());
+    return false;
+  }
+  if (!options.shared_option.empty() && format.save_type != kSavePng &&
+      format.save_type != kSaveJpeg) {
+    std::fprintf(stderr, "ovirac: %s is for PNG and JPEG output only\n",
+                 options.shared_option.c_str());
+    return false;
+  }
+  if (format.save_type == kSavePng && options.writing.png_grey && options.depth &&
+      options.depth != 8) {
     std::fputs("ovirac: --grey writes 8 bits per pixel only\n", stderr);
     return false;
   }
@@ -152,6 +178,7 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   SaveOptions save = options.writing;
   save.type = format.save_type;
   save.dither = options.dither;
+  save.jpeg_greyscale = save.png_grey;
   const int own = save.png_grey ? 8 : image.header.bit_count;
   save.bmp_depth = save.png_depth = options.depth ? options.depth : own;
   return save;
@@ -192,13 +219,24 @@ Status WritePixelMap(const OutputFormat& format, const ConvertOptions& options,
   return status == Status::kOk ? WritePpm(reduced.record, out) : status;
 }
 
+// The input's Exif block, when it is a JPEG file that has one.
+std::vector<uint8_t> InputExif(const PathChar* input) {
+  std::vector<uint8_t> exif;
+  MappedFile file;
+  if (file.Open(input, MapMode::kReadOnly)) ReadKeptExif(file.data(), file.size(), &exif);
+  return exif;
+}
+
 Status WriteOutput(const OutputFormat& format, const ConvertOptions& options,
-                   const ImageBuffer& image) {
+                   const ImageBuffer& image, EncodeContext* context) {
+  if (format.save_type == kSaveJpeg && options.writing.keep_exif)
+    context->source_exif = InputExif(options.input);
   OutputFile file;
   if (!file.Create(options.output)) return Status::kCannotWrite;
-  const Status status = format.save_type == kPixelMap
-                            ? WritePixelMap(format, options, image, &file)
-                            : EncodeImage(image, EncoderOptions(format, options, image), &file);
+  const Status status =
+      format.save_type == kPixelMap
+          ? WritePixelMap(format, options, image, &file)
+          : EncodeImage(image, EncoderOptions(format, options, image), &file, context);
   if (!file.Close() && status == Status::kOk) return Status::kCannotWrite;
   return status;
 }
@@ -221,17 +259,20 @@ int RunConvert(int argc, PathChar** argv) {
                  options.depth);
     return kExitUsage;
   }
-  if (!PngOptionsFit(*format, options)) return kExitUsage;
+  if (!WriterOptionsFit(*format, options)) return kExitUsage;
   if (!Writes(*format)) {
     std::fprintf(stderr, "ovirac: writing %s files is not available in this build\n", format->name);
     return kExitFailed;
   }
   Image image;
   if (!ReadInput(options.input, options.reading, &image.record)) return kExitFailed;
-  const Status status = WriteOutput(*format, options, image.record);
+  EncodeContext context;
+  const Status status = WriteOutput(*format, options, image.record, &context);
   if (status != Status::kOk) {
     std::fprintf(stderr, "ovirac: cannot write '%s': %u %s\n", PathToUtf8(options.output).c_str(),
                  StatusCode(status), StatusName(status));
+    if (!context.error_text.empty())
+      std::fprintf(stderr, "ovirac: JPEG library: %s\n", context.error_text.c_str());
     return kExitFailed;
   }
   return kExitOk;

@@ -30,7 +30,7 @@ int Run(int argc, PathChar** argv) {
 void PrintUsage() {
   std::fputs(
       "usage: ovirac info FILE [reading options]\n"
-      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG options]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG or JPEG options]\n"
       "                      [reading options]\n"
       "       ovirac comment FILE [--set TEXT | --remove]\n"
       "\n"
@@ -49,6 +49,7 @@ void PrintUsage() {
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
+  std::fputs(kJpegWriterOptionsUsage, stderr);
   std::fputs("\n", stderr);
   std::fputs(kReaderOptionsUsage, stderr);
 }

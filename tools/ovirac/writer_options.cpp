@@ -15,6 +15,18 @@ const char kPngWriterOptionsUsage[] =
     "  --transparent RRGGBB   mark that colour transparent (tRNS and bKGD)\n"
     "  --comment TEXT         a \"Comment\" text chunk, TEXT's bytes as UTF-8\n";
 
+const char kJpegWriterOptionsUsage[] =
+    "JPEG options, for a .jpg or .jpeg output:\n"
+    "  --quality N            1 to 100 (default 75)\n"
+    "  --subsampling N        chroma: 0 2x2 (default), 1 2x1, 2 none\n"
+    "  --grey                 one grey component\n"
+    "  --progressive          the library's simple progression\n"
+    "  --keep-exif            keep the input JPEG's Exif block (orientation 1, new\n"
+    "                         pixel size, new thumbnail)\n"
+    "  --limit KIB            the highest quality up to --quality whose file fits\n"
+    "                         in KIB KiB\n"
+    "  --comment TEXT         a COM segment holding TEXT's bytes\n";
+
 namespace {
 
 bool TakeInteger(int argc, PathChar** argv, int* i, long low, long high, int32_t* value) {
@@ -52,3 +64,25 @@ OptionParse ParsePngWriterOption(int argc, PathChar** argv, int* i, SaveOptions*
   }
   return good ? OptionParse::kTaken : OptionParse::kBad;
 }
+
+OptionParse ParseJpegWriterOption(int argc, PathChar** argv, int* i, SaveOptions* options) {
+  const PathString arg = argv[*i];
+  bool good = true;
+  if (arg == OVIRA_PATH("--quality")) {
+    good = TakeInteger(argc, argv, i, 1, 100, &options->jpeg_quality);
+  } else if (arg == OVIRA_PATH("--subsampling")) {
+    good = TakeInteger(argc, argv, i, 0, 2, &options->jpeg_subsampling);
+  } else if (arg == OVIRA_PATH("--progressive")) {
+    options->jpeg_progressive = true;
+  } else if (arg == OVIRA_PATH("--keep-exif")) {
+    options->keep_exif = true;
+  } else if (arg == OVIRA_PATH("--limit")) {
+    good = TakeInteger(argc, argv, i, 1, 2097151L, &options->size_limit_kib);
+    options->size_limit = true;
+  } else {
+    return OptionParse::kNotMine;
+  }
+  return good ? OptionParse::kTaken : OptionParse::kBad;
+}
+
+bool IsSharedWriterOption(const std::string& name) { return name == "--grey" || name == "--comment"; }
