@@ -5,6 +5,35 @@
 #include "app/app_state.h"
 #include "app/program_message_win.h"
 #include "codecs/image_encoders.h"
+#include "codecs/jpeg_kept_exif.h"
+#include "image/encoder_failure_win.h"
+#include "image/file_access.h"
+#include "image/format_detect.h"
+
+namespace {
+
+// The current document's own file, when it is a JPEG the save can take
+// data from.
+bool MapDocumentJpeg(MapMode mode, MappedFile* file) {
+  const DocumentState& document = App().document;
+  if (document.source_kind != SourceKind::kFile || document.path.empty()) return false;
+  if (DetectFileFormat(document.path.c_str()) != kFormatJpeg) return false;
+  return file->Open(document.path.c_str(), mode);
+}
+
+// What the encoders need from the source beyond the pixels: the Exif block
+// a JPEG save keeps.
+EncodeContext ContextFor(const SaveOptions& options) {
+  EncodeContext context;
+  MappedFile source;
+  if (options.type == kSaveJpeg && options.keep_exif &&
+      MapDocumentJpeg(MapMode::kReadOnly, &source)) {
+    ReadKeptExif(source.data(), source.size(), &context.source_exif);
+  }
+  return context;
+}
+
+}  // namespace
 
 std::wstring NewTemporaryFile() {
   wchar_t folder[MAX_PATH + 1];
@@ -20,10 +49,11 @@ std::wstring WriteTemporarySave(const SaveOptions& options, uint32_t* bytes) {
     ShowProgramMessage(kMessageNoTempFile);
     return {};
   }
-  Status status = EncodeImageFile(App().current, options, path.c_str());
+  EncodeContext context = ContextFor(options);
+  Status status = EncodeImageFile(App().current, options, path.c_str(), &context);
   if (status != Status::kOk) {
     DeleteFileW(path.c_str());
-    ShowProgramMessage(StatusCode(status));
+    ShowEncoderFailure(status, context.error_text);
     return {};
   }
   WIN32_FILE_ATTRIBUTE_DATA data;
