@@ -188,6 +188,27 @@ ComponentGrid TargetGrid(const TransformWork& work, const jpeg_component_info& c
   return grid;
 }
 
+// Coefficients that no 8-bit picture produces (a DC value beyond 1023
+// in size, an AC value beyond 1023) come only from damaged data; the
+// sequential encoder refuses them, the progressive one would store them.
+bool CodableBlock(const JCOEF* block) {
+  unsigned beyond = static_cast<unsigned>(block[0] + 1024) > 2047u;
+  for (int k = 1; k < DCTSIZE2; ++k) beyond |= static_cast<unsigned>(block[k] + 1023) > 2046u;
+  return !beyond;
+}
+
+void RequireCodableCoefficients(TransformWork* work) {
+  for (int c = 0; c < work->target.num_components; ++c) {
+    TakeSourceRows(work, c);
+    const jpeg_component_info& component = work->source.comp_info[c];
+    for (JDIMENSION y = 0; y < component.height_in_blocks; ++y) {
+      for (JDIMENSION x = 0; x < component.width_in_blocks; ++x) {
+        if (!CodableBlock(work->source_rows[y][x])) ERREXIT(Common(&work->source), JERR_BAD_DCT_COEF);
+      }
+    }
+  }
+}
+
 void MoveComponentBlocks(TransformWork* work, int component_index, const ComponentGrid& grid) {
   const jpeg_component_info& source_component = work->source.comp_info[component_index];
   const JDIMENSION source_across = RoundUp(source_component.width_in_blocks, source_component.h_samp_factor);
@@ -259,6 +280,7 @@ void Transform(void* context) {
   if (options.greyscale) KeepOnlyLuminance(target);
   if (TransposesBlocks(options.code)) TransposeParameters(target);
   SetTargetSize(work);
+  RequireCodableCoefficients(work);
   if (options.code != kCodeNone) MoveAllBlocks(work);
   if (options.progressive) jpeg_simple_progression(target);
   target->optimize_coding = TRUE;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "image/commit_image.h"
+#include "image/owned_image.h"
 
 namespace {
 
@@ -148,26 +149,13 @@ OrientationTurns TurnsForExifOrientation(int orientation) {
   }
 }
 
-namespace {
-
-// A turned image until it is committed or dropped.
-struct TurnedImage {
-  TurnedImage() = default;
-  ~TurnedImage() { ReleasePixels(&record); }
-  TurnedImage(const TurnedImage&) = delete;
-  TurnedImage& operator=(const TurnedImage&) = delete;
-  ImageBuffer record{};
-};
-
-}  // namespace
-
 Status ApplyExifOrientation(ImageBuffer* image, int orientation, int* rotation_state) {
   *rotation_state = 0;
   const OrientationTurns turns = TurnsForExifOrientation(orientation);
   if (turns.count == 0) return Status::kOk;
   // Every turn goes into a record of its own, so a failure at the second
   // leaves the image as it was.
-  TurnedImage steps[2];
+  OwnedImage steps[2];
   const ImageBuffer* from = image;
   int state = 0;
   for (int i = 0; i < turns.count; ++i) {

@@ -116,12 +116,8 @@ inline void ReadCoefficientPlanes(JpegReading* r) {
   jvirt_barray_ptr* arrays = jpeg_read_coefficients(&r->info);
   for (int c = 0; c < r->info.num_components; ++c) {
     const jpeg_component_info& component = r->info.comp_info[c];
-    JpegComponentBlocks plane;
-    plane.h_samp = component.h_samp_factor;
-    plane.v_samp = component.v_samp_factor;
-    plane.quant_table = component.quant_tbl_no;
-    plane.across = component.width_in_blocks;
-    plane.down = component.height_in_blocks;
+    JpegComponentBlocks plane{component.h_samp_factor, component.v_samp_factor, component.quant_tbl_no,
+                              component.width_in_blocks, component.height_in_blocks, {}};
     plane.coefficients.resize(size_t(plane.across) * plane.down * DCTSIZE2);
     for (JDIMENSION y = 0; y < plane.down; ++y) {
       JBLOCKARRAY row = r->info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&r->info),

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -59,17 +60,33 @@ struct Size {
 constexpr Size kSizes[] = {{64, 48}, {61, 45}, {13, 7}};
 
 JpegToMake Request(const Layout& layout, const Size& size) {
-  JpegToMake request;
-  request.width = size.width;
-  request.height = size.height;
-  request.components = layout.components;
-  request.h_samp = layout.h_samp;
-  request.v_samp = layout.v_samp;
-  return request;
+  return {size.width, size.height, layout.components, layout.h_samp, layout.v_samp};
+}
+
+// Our file and jpegtran's, made from the same source with the same options,
+// decode to exactly the same pixels.
+void ExpectJpegtransPixels(const TempDir& dir, const Bytes& source, JpegTransformOptions options,
+                           const std::string& what) {
+  const std::string source_file = dir.Write("source.jpg", source);
+  const std::string theirs_file = dir.File("theirs.jpg");
+  const std::string arguments = std::string(JpegtranOperation(options.code)) + (options.trim ? " -trim" : "") +
+                                (options.greyscale ? " -grayscale" : "") + " -copy all -outfile " +
+                                theirs_file + " " + source_file;
+  ASSERT_TRUE(RunTool(kJpegtran, arguments)) << what;
+  const Transformed ours = Transform(source, options);
+  ASSERT_EQ(ours.status, Status::kOk) << what << ": " << ours.error;
+  const JpegContents mine = ReadJpeg(ours.bytes, false);
+  const JpegContents expected = ReadJpeg(ReadWholeFile(theirs_file), false);
+  ASSERT_TRUE(mine.ok) << what << ": " << mine.error;
+  EXPECT_EQ(mine.width, expected.width) << what;
+  EXPECT_EQ(mine.height, expected.height) << what;
+  EXPECT_EQ(mine.components, expected.components) << what;
+  EXPECT_TRUE(mine.pixels == expected.pixels) << what;
 }
 
 // Every code, with and without trimming, on sizes that fill whole iMCUs and
 // sizes that leave partial ones: our file shows exactly jpegtran's pixels.
+// Keeping only the luminance makes the iMCU a single block.
 TEST(TransformJpeg, ShowsTheSamePixelsAsJpegtran) {
   if (access(kJpegtran, X_OK) != 0) GTEST_SKIP() << "jpegtran is not installed";
   TempDir dir;
@@ -77,25 +94,17 @@ TEST(TransformJpeg, ShowsTheSamePixelsAsJpegtran) {
     for (const Size& size : kSizes) {
       const Bytes source = MakeJpeg(Request(layout, size));
       ASSERT_FALSE(source.empty());
-      const std::string source_file = dir.Write("source.jpg", source);
       for (int code = 1; code <= 5; ++code) {
         for (bool trim : {false, true}) {
-          const std::string what = std::string(layout.name) + " " + std::to_string(size.width) + "x" +
-                                   std::to_string(size.height) + " " + JpegtranOperation(code) +
-                                   (trim ? " -trim" : "");
-          const std::string theirs_file = dir.File("theirs.jpg");
-          ASSERT_TRUE(RunTool(kJpegtran, std::string(JpegtranOperation(code)) + (trim ? " -trim" : "") +
-                                             " -copy all -outfile " + theirs_file + " " + source_file))
-              << what;
-          const Transformed ours = Transform(source, Options(code, trim));
-          ASSERT_EQ(ours.status, Status::kOk) << what << ": " << ours.error;
-          const JpegContents mine = ReadJpeg(ours.bytes, false);
-          const JpegContents expected = ReadJpeg(ReadWholeFile(theirs_file), false);
-          ASSERT_TRUE(mine.ok) << what << ": " << mine.error;
-          EXPECT_EQ(mine.width, expected.width) << what;
-          EXPECT_EQ(mine.height, expected.height) << what;
-          EXPECT_EQ(mine.components, expected.components) << what;
-          EXPECT_TRUE(mine.pixels == expected.pixels) << what;
+          for (bool grey : {false, true}) {
+            if (grey && layout.components == 1) continue;
+            JpegTransformOptions options = Options(code, trim);
+            options.greyscale = grey;
+            ExpectJpegtransPixels(dir, source, options,
+                                  std::string(layout.name) + " " + std::to_string(size.width) + "x" +
+                                      std::to_string(size.height) + " " + JpegtranOperation(code) +
+                                      (trim ? " -trim" : "") + (grey ? " -grayscale" : ""));
+          }
         }
       }
     }
@@ -319,6 +328,61 @@ TEST(TransformJpeg, RefusesPicturesBeyondTheMemoryAllowed) {
   // A smaller allowance refuses a smaller picture.
   options.memory_limit = 64 << 10;
   EXPECT_EQ(Transform(MakeJpeg(Request(kLayouts[2], {256, 256})), options).status, Status::kUnsupported);
+}
+
+// A progressive file holding one DC value no 8-bit picture has, made by
+// writing the coefficients straight back with that value changed.
+struct Tampering {
+  const Bytes* source = nullptr;
+  JpegErrorManager errors;
+  jpeg_decompress_struct reader{};
+  jpeg_compress_struct writer{};
+  unsigned char* bytes = nullptr;
+  unsigned long size = 0;
+};
+
+void TamperGuarded(void* context) {
+  auto* t = static_cast<Tampering*>(context);
+  t->reader.err = t->writer.err = &t->errors.library;
+  jpeg_create_decompress(&t->reader);
+  jpeg_create_compress(&t->writer);
+  UseJpegMemorySource(&t->reader, t->source->data(), t->source->size());
+  jpeg_read_header(&t->reader, TRUE);
+  jvirt_barray_ptr* arrays = jpeg_read_coefficients(&t->reader);
+  JBLOCKARRAY row = t->reader.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&t->reader), arrays[0], 0, 1, TRUE);
+  row[0][1][0] = 1500;
+  jpeg_copy_critical_parameters(&t->reader, &t->writer);
+  jpeg_simple_progression(&t->writer);
+  jpeg_mem_dest(&t->writer, &t->bytes, &t->size);
+  jpeg_write_coefficients(&t->writer, arrays);
+  jpeg_finish_compress(&t->writer);
+}
+
+Bytes WithDcBeyondRange(const Bytes& source) {
+  Tampering t;
+  t.source = &source;
+  UseJpegErrorManager(&t.errors);
+  const bool made = RunJpegGuarded(&t.errors, TamperGuarded, &t);
+  Bytes bytes;
+  if (made) bytes.assign(t.bytes, t.bytes + t.size);
+  jpeg_destroy_compress(&t.writer);
+  jpeg_destroy_decompress(&t.reader);
+  free(t.bytes);
+  return bytes;
+}
+
+// Whatever output is asked for, such a file is refused, never stored as a
+// file the sequential encoder could not write again.
+TEST(TransformJpeg, RefusesCoefficientsBeyondTheirRange) {
+  const Bytes tampered = WithDcBeyondRange(MakeJpeg(Request(kLayouts[2], {16, 16})));
+  ASSERT_FALSE(tampered.empty());
+  for (bool progressive : {false, true}) {
+    JpegTransformOptions options = Options(3);
+    options.progressive = progressive;
+    const Transformed result = Transform(tampered, options);
+    EXPECT_EQ(result.status, Status::kCorrupt) << (progressive ? "progressive" : "sequential");
+    EXPECT_EQ(result.error, "DCT coefficient out of range");
+  }
 }
 
 TEST(TransformJpeg, SinkFailureIsAWriteError) {

@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "codecs/bmp_reader.h"
+#include "image/owned_image.h"
 #include "tests/unit/image_test_support.h"
 #include "tests/unit/imagemagick_support.h"
 
 namespace {
 
-// A turned image, released with the test.
-struct Turned {
-  Turned() = default;
-  ~Turned() { ReleasePixels(&record); }
-  Turned(const Turned&) = delete;
-  Turned& operator=(const Turned&) = delete;
-  ImageBuffer record{};
-};
+using Turned = OwnedImage;
 
 // Every pixel differs, so a pixel in the wrong place shows.
 void FillDistinct(TestImage* image) {

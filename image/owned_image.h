@@ -1,0 +1,13 @@
+// An image record that frees its pixels when it goes, for results that may
+// be dropped on the way to being committed.
+#pragma once
+
+#include "image/image_buffer.h"
+
+struct OwnedImage {
+  OwnedImage() = default;
+  ~OwnedImage() { ReleasePixels(&record); }
+  OwnedImage(const OwnedImage&) = delete;
+  OwnedImage& operator=(const OwnedImage&) = delete;
+  ImageBuffer record{};
+};
