@@ -23,8 +23,9 @@ constexpr int kComposed[5][6] = {
 bool IsQuarterTurn(int code) { return code == kTurnClockwise || code == kTurnCounterClockwise; }
 
 // Square tiles keep both the rows read and the rows written of a quarter
-// turn in the cache; 64 pixels of 3 bytes on 64 rows is 12 KiB a side.
-constexpr int32_t kTile = 64;
+// turn in the cache; 128 pixels of 3 bytes on 128 rows is 48 KiB a side,
+// which measured faster than smaller tiles.
+constexpr int32_t kTile = 128;
 
 template <int kBytes>
 inline void CopyPixel(const uint8_t* from, uint8_t* to) {
