@@ -134,15 +134,8 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
       const PathChar* value = OptionValue(argc, argv, &i);
       if (!value) return kExitUsage;
       if (int rc = ParseTurn(value, &options->turn); rc != kExitOk) return rc;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "ovirac: unknown option '%s'\n", PathToUtf8(argv[i]).c_str());
-      return kExitUsage;
-    } else if (!options->input) {
-      options->input = argv[i];
-    } else if (!options->output) {
-      options->output = argv[i];
-    } else {
-      std::fputs("ovirac: convert takes one input and one output\n", stderr);
+    } else if (!TakeFileArgument(options->turning ? "turn" : "convert", argv[i], &options->input,
+                                 &options->output)) {
       return kExitUsage;
     }
   }

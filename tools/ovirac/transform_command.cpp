@@ -61,15 +61,7 @@ int ParseTransformArguments(int argc, PathChar** argv, TransformArguments* argum
       arguments->options.greyscale = true;
     } else if (arg == OVIRA_PATH("--progressive")) {
       arguments->options.progressive = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "ovirac: transform does not take '%s'\n", PathToUtf8(argv[i]).c_str());
-      return kExitUsage;
-    } else if (!arguments->input) {
-      arguments->input = argv[i];
-    } else if (!arguments->output) {
-      arguments->output = argv[i];
-    } else {
-      std::fputs("ovirac: transform takes one input and one output\n", stderr);
+    } else if (!TakeFileArgument("transform", argv[i], &arguments->input, &arguments->output)) {
       return kExitUsage;
     }
   }
