@@ -1,5 +1,6 @@
 // An image record that frees its pixels when it goes, for images made and
-// dropped within one operation (a thumbnail, a test picture).
+// dropped within one operation (a thumbnail, a test picture, a result that
+// may be dropped on the way to being committed).
 #pragma once
 
 #include "image/image_buffer.h"

@@ -5,7 +5,8 @@
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
-# convert_png, png_options or jpeg_options (a case_ function below).
+# convert_png, png_options, jpeg_options, turn or transform (which also
+# needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -443,6 +444,63 @@ case_jpeg_options() {
     run convert "$work/in.bmp" "$work/"$refusal || continue
     [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
   done
+}
+
+# Every turn at both depths shows the pixels ImageMagick's own turn shows;
+# auto-rotation leaves a file without an Exif orientation alone.
+case_turn() {
+  local depth op magick
+  local -A operations=([cw]="-rotate 90" [180]="-rotate 180" [ccw]="-rotate 270" [mirror]="-flop" [flip]="-flip")
+  for depth in 24 8; do
+    make_bmp "$depth" "$work/in$depth.bmp"
+    for op in "${!operations[@]}"; do
+      magick=${operations[$op]}
+      # shellcheck disable=SC2086
+      "$convert" "$work/in$depth.bmp" $magick "$work/expected.bmp" || fail "ImageMagick could not turn"
+      succeeds turn "$work/in$depth.bmp" "$work/turned.bmp" --op "$op" &&
+        same_pixels "$depth-bit turn $op" "$work/turned.bmp" "$work/expected.bmp"
+    done
+    succeeds convert "$work/in$depth.bmp" "$work/kept.bmp" --no-auto-rotate &&
+      same_pixels "$depth-bit without auto-rotation" "$work/kept.bmp" "$work/in$depth.bmp"
+  done
+  run turn "$work/in24.bmp" "$work/x.bmp" && [ "$status" -eq 2 ] || fail "turn without --op exited $status, not 2"
+  run turn "$work/in24.bmp" "$work/x.bmp" --op 90 && [ "$status" -eq 2 ] || fail "turn --op 90 exited $status, not 2"
+}
+
+# A lossless transformation shows exactly the pixels of jpegtran's, with
+# and without trimming; the options reach the file; damaged input is
+# refused with exit status 1 and leaves no output behind.
+case_transform() {
+  local jpegtran=/usr/bin/jpegtran op trim
+  [ -x "$jpegtran" ] || { echo "skipped: $jpegtran is not installed"; exit 77; }
+  local -A operations=([flip-h]="-flip horizontal" [flip-v]="-flip vertical" [rotate-90]="-rotate 90"
+    [rotate-180]="-rotate 180" [rotate-270]="-rotate 270")
+  "$convert" -seed 5 -comment "kept" -size 161x145 plasma: -sampling-factor 2x2 -quality 90 "$work/in.jpg" ||
+    fail "ImageMagick could not make a JPEG"
+  for op in "${!operations[@]}"; do
+    for trim in "" --trim; do
+      # shellcheck disable=SC2086
+      "$jpegtran" ${operations[$op]} ${trim:+-trim} -copy all -outfile "$work/theirs.jpg" "$work/in.jpg" ||
+        fail "jpegtran failed"
+      succeeds transform "$work/in.jpg" "$work/ours.jpg" --op "$op" $trim &&
+        same_pixels "transform $op $trim" "$work/ours.jpg" "$work/theirs.jpg"
+    done
+  done
+  succeeds transform "$work/in.jpg" "$work/grey.jpg" --op rotate-90 --grey --progressive --markers 1 || return
+  [ "$("$identify" -format '%[channels] %[interlace]' "$work/grey.jpg")" = "gray JPEG" ] ||
+    fail "--grey --progressive wrote $("$identify" -format '%[channels] %[interlace]' "$work/grey.jpg")"
+  [ "$("$identify" -format '%c' "$work/grey.jpg")" = "kept" ] || fail "--markers 1 lost the comment"
+  succeeds transform "$work/in.jpg" "$work/bare.jpg" --op flip-v || return
+  [ -z "$("$identify" -format '%c' "$work/bare.jpg")" ] || fail "the comment was kept without --markers"
+  head -c $(($(stat -c %s "$work/in.jpg") / 2)) "$work/in.jpg" >"$work/short.jpg"
+  run transform "$work/short.jpg" "$work/broken.jpg" --op flip-h
+  [ "$status" -eq 1 ] && grep -q "Premature end of JPEG file" "$work/err" ||
+    fail "a truncated JPEG: exit $status, $(head -n 1 "$work/err")"
+  [ ! -e "$work/broken.jpg" ] || fail "a failed transform left its output behind"
+  run transform "$work/in.jpg" "$work/x.jpg" --op rotate-45 && [ "$status" -eq 2 ] ||
+    fail "transform --op rotate-45 exited $status, not 2"
+  run transform "$work/in.jpg" "$work/x.jpg" --op flip-h --markers 3 && [ "$status" -eq 2 ] ||
+    fail "transform --markers 3 exited $status, not 2"
 }
 
 if declare -F "case_$case_name" >/dev/null; then

@@ -11,4 +11,6 @@ constexpr int kExitUsage = 2;
 int RunInfo(int argc, PathChar** argv);
 int RunConvert(int argc, PathChar** argv);
 int RunComment(int argc, PathChar** argv);
+int RunTurn(int argc, PathChar** argv);
+int RunTransform(int argc, PathChar** argv);
 void PrintUsage();

@@ -9,10 +9,13 @@
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "image/file_access.h"
+#include "effects/right_angle_turn.h"
+#include "image/commit_image.h"
 #include "image/format_detect.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
+#include "tools/ovirac/option_values.h"
 #include "tools/ovirac/pixel_map_output.h"
 #include "tools/ovirac/reader_options.h"
 #include "tools/ovirac/writer_options.h"
@@ -65,11 +68,37 @@ struct ConvertOptions {
   bool dither = false;
   bool ppm = false;  // a pixel map whatever the output's extension
   DecodeSettings reading;
-  SaveOptions writing;     // the PNG and JPEG options; depth and type come later
-  std::string png_option;  // the first PNG-only option given, to refuse elsewhere
-  std::string jpeg_option; // the same for JPEG
+  SaveOptions writing;        // the PNG and JPEG options; depth and type come later
+  std::string png_option;     // the first PNG-only option given, to refuse elsewhere
+  std::string jpeg_option;    // the same for JPEG
   std::string shared_option;  // the same for PNG and JPEG
+  bool auto_rotate = true;    // show an Exif-oriented photograph upright
+  bool turning = false;       // ovirac turn: --op is required
+  int turn = 0;               // TurnCode, 0 for none
 };
+
+struct NamedTurn {
+  const PathChar* name;
+  int code;
+};
+
+constexpr NamedTurn kTurns[] = {
+    {OVIRA_PATH("cw"), kTurnClockwise},     {OVIRA_PATH("180"), kTurnHalf},
+    {OVIRA_PATH("ccw"), kTurnCounterClockwise}, {OVIRA_PATH("mirror"), kTurnMirror},
+    {OVIRA_PATH("flip"), kTurnFlip},
+};
+
+int ParseTurn(const PathChar* text, int* turn) {
+  for (const NamedTurn& named : kTurns) {
+    if (PathString(text) == named.name) {
+      *turn = named.code;
+      return kExitOk;
+    }
+  }
+  std::fprintf(stderr, "ovirac: --op takes cw, 180, ccw, mirror or flip, not '%s'\n",
+               PathToUtf8(text).c_str());
+  return kExitUsage;
+}
 
 int ParseDepth(const PathChar* text, int* depth) {
   std::string digits = PathToUtf8(text);
@@ -113,20 +142,23 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
       options->dither = true;
     } else if (arg == OVIRA_PATH("--ppm")) {
       options->ppm = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "ovirac: unknown option '%s'\n", PathToUtf8(argv[i]).c_str());
-      return kExitUsage;
-    } else if (!options->input) {
-      options->input = argv[i];
-    } else if (!options->output) {
-      options->output = argv[i];
-    } else {
-      std::fputs("ovirac: convert takes one input and one output\n", stderr);
+    } else if (arg == OVIRA_PATH("--no-auto-rotate")) {
+      options->auto_rotate = false;
+    } else if (options->turning && arg == OVIRA_PATH("--op")) {
+      const PathChar* value = OptionValue(argc, argv, &i);
+      if (!value) return kExitUsage;
+      if (int rc = ParseTurn(value, &options->turn); rc != kExitOk) return rc;
+    } else if (!TakeFileArgument(options->turning ? "turn" : "convert", argv[i], &options->input,
+                                 &options->output)) {
       return kExitUsage;
     }
   }
   if (!options->output) {
     std::fputs("ovirac: convert needs an input and an output file\n", stderr);
+    return kExitUsage;
+  }
+  if (options->turning && !options->turn) {
+    std::fputs("ovirac: turn needs --op cw, 180, ccw, mirror or flip\n", stderr);
     return kExitUsage;
   }
   return kExitOk;
@@ -184,8 +216,10 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   return save;
 }
 
-bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
+bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image,
+               LoadResults* results) {
   const ImageInput input = ReadImageFile(path, settings, image);
+  *results = input.results;
   if (input.status == Status::kOk) return true;
   if (input.format == kFormatCannotOpen) {
     std::fprintf(stderr, "ovirac: cannot open '%s'\n", PathToUtf8(path).c_str());
@@ -241,10 +275,24 @@ Status WriteOutput(const OutputFormat& format, const ConvertOptions& options,
   return status;
 }
 
-}  // namespace
+// The image as the viewer shows it: upright by its Exif orientation unless
+// asked not to, then turned as the command says.
+Status Reorient(const ConvertOptions& options, const LoadResults& results, ImageBuffer* image) {
+  if (options.auto_rotate) {
+    int rotation_state = 0;
+    const Status status = ApplyExifOrientation(image, results.exif_orientation, &rotation_state);
+    if (status != Status::kOk) return status;
+  }
+  if (!options.turn) return Status::kOk;
+  Image turned;
+  const TurnOutcome outcome = TurnImage(*image, 0, options.turn, &turned.record);
+  if (outcome.status == Status::kOk) CommitImage(&turned.record, image);
+  return outcome.status;
+}
 
-int RunConvert(int argc, PathChar** argv) {
+int Convert(int argc, PathChar** argv, bool turning) {
   ConvertOptions options;
+  options.turning = turning;
   if (int rc = ParseConvertArguments(argc, argv, &options); rc != kExitOk) return rc;
 
   const OutputFormat* format = options.ppm ? FindOutputFormat("ppm")
@@ -265,7 +313,13 @@ int RunConvert(int argc, PathChar** argv) {
     return kExitFailed;
   }
   Image image;
-  if (!ReadInput(options.input, options.reading, &image.record)) return kExitFailed;
+  LoadResults results;
+  if (!ReadInput(options.input, options.reading, &image.record, &results)) return kExitFailed;
+  if (const Status turned = Reorient(options, results, &image.record); turned != Status::kOk) {
+    std::fprintf(stderr, "ovirac: cannot turn '%s': %u %s\n", PathToUtf8(options.input).c_str(),
+                 StatusCode(turned), StatusName(turned));
+    return kExitFailed;
+  }
   EncodeContext context;
   const Status status = WriteOutput(*format, options, image.record, &context);
   if (status != Status::kOk) {
@@ -277,3 +331,8 @@ int RunConvert(int argc, PathChar** argv) {
   }
   return kExitOk;
 }
+
+}  // namespace
+
+int RunConvert(int argc, PathChar** argv) { return Convert(argc, argv, false); }
+int RunTurn(int argc, PathChar** argv) { return Convert(argc, argv, true); }

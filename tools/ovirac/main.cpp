@@ -20,6 +20,8 @@ int Run(int argc, PathChar** argv) {
   if (Is(argv[1], OVIRA_PATH("info"))) return RunInfo(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("convert"))) return RunConvert(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("comment"))) return RunComment(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("turn"))) return RunTurn(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("transform"))) return RunTransform(argc - 2, argv + 2);
   std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
   PrintUsage();
   return kExitUsage;
@@ -33,6 +35,9 @@ void PrintUsage() {
       "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG or JPEG options]\n"
       "                      [reading options]\n"
       "       ovirac comment FILE [--set TEXT | --remove]\n"
+      "       ovirac turn IN OUT --op cw|180|ccw|mirror|flip [convert options]\n"
+      "       ovirac transform IN.jpg OUT.jpg --op flip-h|flip-v|rotate-90|rotate-180|rotate-270\n"
+      "                      [--trim] [--grey] [--markers 0|1|2] [--progressive]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -42,10 +47,20 @@ void PrintUsage() {
       "              format allows); a pixel map shows the pixels of that depth\n"
       "  --dither    reduce colours with error diffusion\n"
       "  --ppm       write a binary PPM whatever OUT's extension\n"
+      "  --no-auto-rotate  keep a photograph as stored, not upright by its Exif\n"
+      "              orientation\n"
       "comment  prints the comment of a PNG file as the viewer shows it (lines\n"
       "         end in CR LF), or nothing when it has none\n"
       "  --set TEXT  stores TEXT as the comment instead\n"
       "  --remove    removes the comment\n"
+      "turn     converts as convert does, turning or flipping the picture on the way\n"
+      "transform  turns or flips a JPEG file without decoding it, losing nothing\n"
+      "  --trim        drops the edge blocks that cannot be mirrored\n"
+      "  --grey        keeps only the luminance\n"
+      "  --markers N   keeps no markers (0, the default), comments (1) or comments\n"
+      "                and application markers (2, which also sets the Exif\n"
+      "                orientation to 1)\n"
+      "  --progressive writes progressive data\n"
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);

@@ -38,3 +38,18 @@ const PathChar* OptionValue(int argc, PathChar** argv, int* i) {
   }
   return argv[++*i];
 }
+
+bool TakeFileArgument(const char* command, const PathChar* argument, const PathChar** input,
+                      const PathChar** output) {
+  const PathString text = argument;
+  if (text.size() > 1 && text[0] == '-') {
+    std::fprintf(stderr, "ovirac: %s does not take '%s'\n", command, PathToUtf8(argument).c_str());
+    return false;
+  }
+  if (*input && *output) {
+    std::fprintf(stderr, "ovirac: %s takes one input and one output\n", command);
+    return false;
+  }
+  (*input ? *output : *input) = argument;
+  return true;
+}

@@ -14,3 +14,9 @@ bool ParseColour(const char* option, const PathChar* text, uint32_t* colour);
 // The value after argv[*i], moving *i onto it; prints why and fails when
 // the command line ends first.
 const PathChar* OptionValue(int argc, PathChar** argv, int* i);
+
+// An argument of `command` after its options were looked for: the input
+// file, then the output file. Prints why and fails for an unknown option or
+// a third file.
+bool TakeFileArgument(const char* command, const PathChar* argument, const PathChar** input,
+                      const PathChar** output);
