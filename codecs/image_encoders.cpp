@@ -4,6 +4,7 @@
 
 #include "codecs/bmp_writer.h"
 #include "codecs/jpeg_thumbnail.h"
+#include "codecs/jpeg_transform.h"
 #include "codecs/jpeg_writer.h"
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
@@ -74,11 +75,38 @@ Status WriteJpegAsOptioned(const ImageBuffer& image, const SaveOptions& options,
                                                                     : Status::kCannotWrite;
 }
 
+// The coded data of the source file, turned as the display was. When all
+// markers go along, the Exif thumbnail is made anew from the picture shown,
+// which is what the turned or greyed file now holds; a thumbnail that
+// cannot be made leaves the old one.
+Status WriteLosslessAsOptioned(const ImageBuffer& image, const SaveOptions& options,
+                               ByteSink* out, EncodeContext* context) {
+  if (!context || !context->source_jpeg) return Status::kUnsupported;
+  JpegTransformOptions t;
+  t.code = TransformCodeForRotationState(context->rotation_state);
+  t.trim = options.lossless_trim;
+  t.markers = options.lossless_markers;
+  t.greyscale = options.lossless_greyscale;
+  t.progressive = options.jpeg_progressive;
+  MemorySink transformed;
+  const Status status = TransformJpeg(context->source_jpeg, context->source_jpeg_size, t,
+                                      &transformed, &context->error_text);
+  if (status != Status::kOk) return status;
+  std::vector<uint8_t> file = transformed.bytes();
+  if (t.markers == 2 && (t.code != 0 || t.greyscale)) {
+    JpegWriteContext thumbnail = JpegContextFor(image, options, nullptr);
+    thumbnail.greyscale = t.greyscale;
+    ReplaceExifThumbnail(&file, image, thumbnail);
+  }
+  return out->Write(file.data(), file.size()) ? Status::kOk : Status::kCannotWrite;
+}
+
 // Each encoder that arrives adds its row; the save dialog offers what is here.
 constexpr Encoder kEncoders[] = {
     {kSaveBmp, WriteBmpAsOptioned},
     {kSavePng, WritePngAsOptioned},
     {kSaveJpeg, WriteJpegAsOptioned},
+    {kSaveJpegLossless, WriteLosslessAsOptioned},
 };
 
 const Encoder* EncoderFor(int32_t save_type) {

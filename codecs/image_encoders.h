@@ -20,6 +20,12 @@ std::vector<int32_t> OfferedSaveTypes(bool from_jpeg);
 struct EncodeContext {
   std::vector<uint8_t> source_exif;  // the source's Exif block from "Exif" on, orientation 1
   std::string error_text;            // the JPEG library's message after its failure
+  // The save that keeps the JPEG data works on the image's own file, in a
+  // writable copy (the Exif orientation is reset in it), and turns it the
+  // way the display rotations since it was read did.
+  uint8_t* source_jpeg = nullptr;
+  size_t source_jpeg_size = 0;
+  int rotation_state = 0;
 };
 
 // Writes the image as the options say. kEncodeFailed for a type without an

@@ -22,15 +22,28 @@ bool MapDocumentJpeg(MapMode mode, MappedFile* file) {
 }
 
 // What the encoders need from the source beyond the pixels: the Exif block
-// a JPEG save keeps.
-EncodeContext ContextFor(const SaveOptions& options) {
-  EncodeContext context;
-  MappedFile source;
+// a JPEG save keeps, or the whole file for the save that keeps its data
+// (copy-on-write, since that save resets the orientation in it). False when
+// that save has no JPEG file to work on.
+bool PrepareContext(const SaveOptions& options, MappedFile* source, EncodeContext* context) {
   if (options.type == kSaveJpeg && options.keep_exif &&
-      MapDocumentJpeg(MapMode::kReadOnly, &source)) {
-    ReadKeptExif(source.data(), source.size(), &context.source_exif);
+      MapDocumentJpeg(MapMode::kReadOnly, source)) {
+    ReadKeptExif(source->data(), source->size(), &context->source_exif);
   }
-  return context;
+  if (options.type != kSaveJpegLossless) return true;
+  if (!MapDocumentJpeg(MapMode::kCopyOnWrite, source)) return false;
+  context->source_jpeg = source->mutable_data();
+  context->source_jpeg_size = source->size();
+  context->rotation_state = App().document.rotation_state;
+  return true;
+}
+
+void ShowSaveFailure(const SaveOptions& options, Status status, const EncodeContext& context) {
+  if (options.type == kSaveJpegLossless) {
+    ShowProgramMessage(kMessageLosslessSaveFailed);
+  } else {
+    ShowEncoderFailure(status, context.error_text);
+  }
 }
 
 }  // namespace
@@ -49,11 +62,14 @@ std::wstring WriteTemporarySave(const SaveOptions& options, uint32_t* bytes) {
     ShowProgramMessage(kMessageNoTempFile);
     return {};
   }
-  EncodeContext context = ContextFor(options);
-  Status status = EncodeImageFile(App().current, options, path.c_str(), &context);
+  MappedFile source;
+  EncodeContext context;
+  Status status = PrepareContext(options, &source, &context)
+                      ? EncodeImageFile(App().current, options, path.c_str(), &context)
+                      : Status::kReadFailed;
   if (status != Status::kOk) {
     DeleteFileW(path.c_str());
-    ShowEncoderFailure(status, context.error_text);
+    ShowSaveFailure(options, status, context);
     return {};
   }
   WIN32_FILE_ATTRIBUTE_DATA data;

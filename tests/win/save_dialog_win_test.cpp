@@ -196,11 +196,97 @@ TEST_F(SaveDialog, OffersOnlyTheTypesThatCanBeWritten) {
   EXPECT_NE(offered[0].find(L"*.bmp"), std::wstring::npos);
   EXPECT_NE(offered[1].find(L"*.png"), std::wstring::npos);
   EXPECT_NE(offered[2].find(L"*.jpg"), std::wstring::npos);
-  App().current.source_format = kSourceJpeg;  // the lossless JPEG save needs its encoder too
-  EXPECT_EQ(Offered(2).size(), 3u);
-  EXPECT_EQ(App().settings.save_type, 2);
-  EXPECT_EQ(Offered(3).size(), 3u);
+  EXPECT_EQ(Offered(5).size(), 3u);
+  EXPECT_EQ(App().settings.save_type, 2) << "keeping JPEG data needs a JPEG: a new JPEG instead";
+  App().current.source_format = kSourceJpeg;
+  offered = Offered(5);
+  ASSERT_EQ(offered.size(), 4u) << "a JPEG may keep its coded data";
+  EXPECT_NE(offered[3].find(L"original compressed data"), std::wstring::npos);
+  EXPECT_NE(offered[3].find(L"*.jpg"), std::wstring::npos);
+  EXPECT_EQ(App().settings.save_type, 5);
+  EXPECT_EQ(Offered(3).size(), 4u);
   EXPECT_EQ(App().settings.save_type, 0) << "a type that cannot be written is not kept chosen";
+}
+
+// The JPEG choices, and those of the save keeping the coded data, each
+// shown for their own type, read into the settings on OK.
+struct JpegPanelSeen {
+  bool jpeg_quality = false, jpeg_markers = true, jpeg_keep_exif = false, jpeg_limit = false,
+       jpeg_comment = false;
+  bool lossless_quality = true, lossless_markers = false, lossless_trim = false,
+       lossless_grey = false, lossless_comment = true;
+  std::wstring quality, limit;
+  int subsampling = -1, markers = -1;
+};
+JpegPanelSeen g_jpeg_seen;
+
+void SetJpegOptionsAndSave(HWND dialog) {
+  JpegPanelSeen& s = g_jpeg_seen;
+  s.jpeg_quality = Shown(dialog, IDC_SAVE_QUALITY) && Shown(dialog, IDC_SAVE_SUBSAMPLING);
+  s.jpeg_markers = Shown(dialog, IDC_SAVE_MARKERS) || Shown(dialog, IDC_SAVE_TRIM);
+  s.jpeg_keep_exif = Shown(dialog, IDC_SAVE_KEEP_EXIF);
+  s.jpeg_limit = Shown(dialog, IDC_SAVE_SIZE_LIMIT) && Shown(dialog, IDC_SAVE_SIZE_LIMIT_KIB);
+  s.jpeg_comment = Shown(dialog, IDC_SAVE_COMMENT);
+  s.quality = TextOf(dialog, IDC_SAVE_QUALITY);
+  s.limit = TextOf(dialog, IDC_SAVE_SIZE_LIMIT_KIB);
+  s.subsampling = ChosenValue(dialog, IDC_SAVE_SUBSAMPLING);
+  s.markers = ChosenValue(dialog, IDC_SAVE_MARKERS);
+  Choose(dialog, IDC_SAVE_SUBSAMPLING, 2);
+  Tick(dialog, IDC_SAVE_PROGRESSIVE);
+  Tick(dialog, IDC_SAVE_SIZE_LIMIT);
+  SetWindowTextW(Control(dialog, IDC_SAVE_QUALITY), L"92");
+  SetWindowTextW(Control(dialog, IDC_SAVE_SIZE_LIMIT_KIB), L"250");
+  HWND types = GetDlgItem(dialog, cmb1);
+  SendMessageW(types, CB_SETCURSEL, 3, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  s.lossless_quality = Shown(dialog, IDC_SAVE_QUALITY);
+  s.lossless_markers = Shown(dialog, IDC_SAVE_MARKERS);
+  s.lossless_trim = Shown(dialog, IDC_SAVE_TRIM);
+  s.lossless_grey = Shown(dialog, IDC_SAVE_JPEG_GREY) && Shown(dialog, IDC_SAVE_PROGRESSIVE);
+  s.lossless_comment = Shown(dialog, IDC_SAVE_COMMENT);
+  Choose(dialog, IDC_SAVE_MARKERS, 1);
+  Tick(dialog, IDC_SAVE_TRIM);
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (!name) name = GetDlgItem(dialog, edt1);
+  SetWindowTextW(name, g_save_path.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(SaveDialog, TheJpegChoicesShowForTheirTypesAndAreReadIntoTheSettings) {
+  SettingsValues& s = App().settings;
+  App().current.source_format = kSourceJpeg;
+  s.save_type = 2;
+  s.jpeg_quality = 80, s.save_jpeg_subsampling = 1, s.save_lossless_markers = 2;
+  s.save_size_limit_kib = 100;
+  s.save_jpeg_progressive = s.save_size_limit = s.save_lossless_trim = 0;
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  g_save_path = std::wstring(folder) + L"ovira-panel-test.jpg";
+  DeleteFileW(g_save_path.c_str());
+  g_jpeg_seen = {};
+
+  UINT_PTR timer = WhenShown(cmb1, SetJpegOptionsAndSave);
+  std::wstring chosen;
+  const bool saved = AskSavePath(&chosen);
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(saved);
+  const JpegPanelSeen& seen = g_jpeg_seen;
+  EXPECT_TRUE(seen.jpeg_quality && seen.jpeg_keep_exif && seen.jpeg_limit && seen.jpeg_comment);
+  EXPECT_FALSE(seen.jpeg_markers) << "a new JPEG has no markers to copy";
+  EXPECT_EQ(seen.quality, L"80");
+  EXPECT_EQ(seen.limit, L"100");
+  EXPECT_EQ(seen.subsampling, 1);
+  EXPECT_EQ(seen.markers, 2);
+  EXPECT_TRUE(seen.lossless_markers && seen.lossless_trim && seen.lossless_grey);
+  EXPECT_FALSE(seen.lossless_quality || seen.lossless_comment) << "kept data are not re-coded";
+
+  EXPECT_EQ(s.save_type, 5);
+  EXPECT_EQ(s.jpeg_quality, 92);
+  EXPECT_EQ(s.save_jpeg_subsampling, 2);
+  EXPECT_TRUE(s.save_jpeg_progressive && s.save_size_limit && s.save_lossless_trim);
+  EXPECT_EQ(s.save_size_limit_kib, 250);
+  EXPECT_EQ(s.save_lossless_markers, 1);
 }
 
 TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
