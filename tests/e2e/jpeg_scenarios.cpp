@@ -151,7 +151,8 @@ E2E_SCENARIO(TurnsAndFlipsRearrangeAnyPicture) {
   if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"scene.bmp  ( 48x32"), "scene.bmp opens");
   ctx.Expect(SendCommand(view, 5152), "turn counter-clockwise is taken");
-  ctx.Expect(WaitForTitle(view, L"scene.bmp  ( 32x48", 3000), "the title follows the new size");
+  ctx.Expect(WaitForTitle(view, L"scene.bmp*  ( 32x48", 3000),
+             "the title follows the new size and marks the change");
   Sleep(300);
   int wrong = PixelsOffPattern(view, kHeight, kWidth, [](int x, int y, int* sx, int* sy) {
     *sx = y, *sy = kWidth - 1 - x;
