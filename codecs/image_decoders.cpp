@@ -1,9 +1,12 @@
 #include "codecs/image_decoders.h"
 
 #include "codecs/bmp_reader.h"
+#include "codecs/jpeg_reader.h"
 #include "codecs/png_reader.h"
 
-bool HasBuiltInDecoder(FormatCode format) { return format == kFormatBmp || format == kFormatPng; }
+bool HasBuiltInDecoder(FormatCode format) {
+  return format == kFormatBmp || format == kFormatPng || format == kFormatJpeg;
+}
 
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
   switch (format) {
@@ -11,6 +14,8 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
       return ReadBmp(source);
     case kFormatPng:
       return ReadPng(source);
+    case kFormatJpeg:
+      return ReadJpeg(source);
     default:
       source->status = Status::kUnsupported;
       return false;

@@ -22,10 +22,17 @@ uint32_t DistinctColours(const ImageBuffer& image) {
 // What the reader found besides the pixels, as the viewer's title and
 // information dialogs use it.
 void PrintLoadResults(FormatCode format, const LoadResults& r) {
-  if (format != kFormatPng) return;
-  std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
-  std::printf("transparency: %d\n", r.transparency ? 1 : 0);
-  std::printf("text chunks: %d\n", r.information_count);
+  if (format == kFormatPng) {
+    std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
+    std::printf("transparency: %d\n", r.transparency ? 1 : 0);
+    std::printf("text chunks: %d\n", r.information_count);
+  } else if (format == kFormatJpeg) {
+    std::printf("progressive: %d\n", r.interlaced_or_progressive ? 1 : 0);
+    std::printf("exif: %d\n", r.information_count);
+    std::printf("orientation: %d\n", r.exif_orientation);
+  } else {
+    return;
+  }
   std::printf("comments: %d\n", r.comment_count);
 }
 
