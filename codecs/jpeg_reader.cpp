@@ -60,6 +60,7 @@ struct JpegRead {
   ImageBuffer* target = nullptr;
   Status status = Status::kOk;  // a refusal of ours, made inside the work
   bool rows_done = false;       // every row is in the target
+  bool progressive = false;
 };
 
 // Called before each piece of input a multi-scan file is read in.
@@ -113,6 +114,25 @@ void ReadRows(JpegRead* r) {
   r->rows_done = true;
 }
 
+int32_t PixelsPerMetre(uint8_t unit, uint16_t density) {
+  if (unit == 1) return static_cast<int32_t>(std::lround(density / 0.0254));
+  if (unit == 2) return int32_t{density} * 100;
+  return 0;
+}
+
+// Taken when the pixels are allocated: markers read later (behind the image
+// data of a damaged file) must not change what the rows were read as.
+void TakeProperties(const jpeg_decompress_struct& info, ImageBuffer* target) {
+  target->header.x_pels_per_meter = PixelsPerMetre(info.density_unit, info.X_density);
+  target->header.y_pels_per_meter = PixelsPerMetre(info.density_unit, info.Y_density);
+  target->source_bits_per_pixel = info.num_components == 1 ? 8 : 24;
+  if (info.num_components != 1) return;
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<uint8_t>(i);
+    target->palette[i] = {v, v, v, 0};
+  }
+}
+
 void DecodeWork(void* context) {
   auto* r = static_cast<JpegRead*>(context);
   jpeg_decompress_struct& info = r->info;
@@ -131,6 +151,8 @@ void DecodeWork(void* context) {
   r->status = AllocatePixels(r->target, static_cast<int32_t>(info.output_width),
                              static_cast<int32_t>(info.output_height), info.num_components == 1 ? 8 : 24);
   if (r->status != Status::kOk) return;
+  TakeProperties(info, r->target);
+  r->progressive = info.progressive_mode;
   jpeg_start_decompress(&info);
   ReadRows(r);
   jpeg_finish_decompress(&info);
@@ -154,23 +176,6 @@ Status StatusOfLibraryError(const JpegRead& r) {
       return Status::kUnsupported;
     default:
       return RanOut(r) ? Status::kReadFailed : Status::kCorrupt;
-  }
-}
-
-int32_t PixelsPerMetre(uint8_t unit, uint16_t density) {
-  if (unit == 1) return static_cast<int32_t>(std::lround(density / 0.0254));
-  if (unit == 2) return int32_t{density} * 100;
-  return 0;
-}
-
-void TakeProperties(const jpeg_decompress_struct& info, ImageBuffer* target) {
-  target->header.x_pels_per_meter = PixelsPerMetre(info.density_unit, info.X_density);
-  target->header.y_pels_per_meter = PixelsPerMetre(info.density_unit, info.Y_density);
-  target->source_bits_per_pixel = info.num_components == 1 ? 8 : 24;
-  if (info.num_components != 1) return;
-  for (int i = 0; i < 256; ++i) {
-    const auto v = static_cast<uint8_t>(i);
-    target->palette[i] = {v, v, v, 0};
   }
 }
 
@@ -220,10 +225,8 @@ Status Decode(const uint8_t* data, size_t size, ImageBuffer* target, LoadResults
   const bool finished = RunJpegGuarded(&r.errors, DecodeWork, &r);
   const Status status = finished || r.rows_done ? r.status : StatusOfLibraryError(r);
   if (error_text) *error_text = status == Status::kOk ? std::string() : r.errors.text;
-  const bool progressive = r.info.progressive_mode;
-  if (status == Status::kOk) TakeProperties(r.info, target);
   jpeg_destroy_decompress(&r.info);
-  if (status == Status::kOk && results) CountMarkers(data, size, progressive, results);
+  if (status == Status::kOk && results) CountMarkers(data, size, r.progressive, results);
   return status;
 }
 

@@ -295,6 +295,28 @@ TEST(JpegReader, ASegmentTheWalkCannotReadKeepsThePicture) {
   EXPECT_NEAR(int(RowFromTop(d.image, 3)[3]), 90, 1);
 }
 
+// A second frame header behind the image data makes the library fail after
+// every row is in, and it rewrites the frame's fields before it does: the
+// picture stands as it was read.
+TEST(JpegReader, AFrameHeaderBehindTheImageDataChangesNothing) {
+  Encoding e;
+  e.components = 1;
+  e.colour = JCS_GRAYSCALE;
+  e.density_unit = 1;
+  e.x_density = e.y_density = 300;
+  Bytes jpeg = Encode(e, Flat({77}));
+  const Bytes colour_frame = JpegStream().Segment(0xC0, {8, 0, 16, 0, 16, 3, 1, 0x11, 0, 2, 0x11, 0, 3, 0x11, 0}).bytes();
+  jpeg.insert(jpeg.end() - 2, colour_frame.begin(), colour_frame.end());
+  Decoded d;
+  Decode(jpeg, &d);
+  ASSERT_EQ(d.status, Status::kOk) << d.error_text;
+  EXPECT_EQ(d.image.header.bit_count, 8);
+  EXPECT_EQ(d.image.source_bits_per_pixel, 8u);
+  EXPECT_EQ(d.image.palette[200].red, 200);
+  EXPECT_EQ(d.image.header.x_pels_per_meter, 11811);
+  EXPECT_EQ(RowFromTop(d.image, 15)[15], 77);
+}
+
 // The library finishes a picture whose data stop early with grey blocks.
 TEST(JpegReader, AFileCutInsideItsImageDataLoadsWithGreyBelow) {
   Encoding e;
