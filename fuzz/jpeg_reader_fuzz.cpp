@@ -4,18 +4,14 @@
 // without bound; every refusal says why with a reader's status, keeps no
 // pixels and at most 200 characters of the library's text; what loads is an
 // image the viewer can show; the file, block and byte forms agree.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "codecs/image_decoders.h"
 #include "codecs/jpeg_library.h"
 #include "codecs/jpeg_reader.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/reader_fuzz_checks.h"
 
 namespace {
 
@@ -27,12 +23,6 @@ bool IsReaderStatus(Status s) {
   return s == Status::kNoMemory || s == Status::kUnsupported || s == Status::kReadFailed ||
          s == Status::kCorrupt;
 }
-
-struct Image {
-  Image() { ResetImageBuffer(&record); }
-  ~Image() { ReleasePixels(&record); }
-  ImageBuffer record{};
-};
 
 void RequireGreyRamp(const ImageBuffer& image) {
   for (int i = 0; i < 256; ++i) {
@@ -64,14 +54,6 @@ void RequireUsable(const ImageBuffer& image, const LoadResults& results, Status 
   Require(!results.transparency, "JPEG has no transparency");
 }
 
-bool SameImage(const ImageBuffer& a, const ImageBuffer& b) {
-  if (!a.pixels || !b.pixels) return a.pixels == b.pixels;
-  const uint64_t bytes = uint64_t{Stride(a)} * static_cast<uint64_t>(a.header.height);
-  return std::memcmp(&a.header, &b.header, sizeof(a.header)) == 0 &&
-         std::memcmp(a.palette, b.palette, sizeof(a.palette)) == 0 &&
-         std::memcmp(a.pixels, b.pixels, bytes) == 0;
-}
-
 bool SameResults(const LoadResults& a, const LoadResults& b) {
   return a.interlaced_or_progressive == b.interlaced_or_progressive &&
          a.information_count == b.information_count && a.comment_count == b.comment_count &&
@@ -80,33 +62,13 @@ bool SameResults(const LoadResults& a, const LoadResults& b) {
 
 void CheckBlockForm(const uint8_t* data, size_t size, const ImageBuffer& expected, const LoadResults& results,
                     Status expected_status, const std::string& text) {
-  PageBlock block(size ? size : 1);
-  if (!block) return;
-  std::memcpy(block.data(), data, size);
-  Image image;
+  OwnedImage image;
   DecodeSource source;
-  OpenMemorySource(&source, std::move(block), static_cast<uint32_t>(size), &image.record);
-  ReadJpeg(&source);
-  Require(source.status == expected_status, "the block form gives the status of the bytes");
+  if (!DecodeBlockForm(data, size, {}, ReadJpeg, &image.record, &source)) return;
+  CheckBlockImage(source, expected, expected_status);
   Require(source.error_text == text, "the block form gives the text of the bytes");
-  Require(SameImage(image.record, expected), "the block form gives the image of the bytes");
   if (expected_status == Status::kOk)
     Require(SameResults(source.results, results), "the block form gives the results of the bytes");
-}
-
-void CheckFileForm(const uint8_t* data, size_t size, const ImageBuffer& expected, Status expected_status) {
-  static const std::string path = "/tmp/jpeg_reader_fuzz." + std::to_string(getpid()) + ".jpg";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  const bool written = std::fwrite(data, 1, size, f) == size;
-  std::fclose(f);
-  if (!written) return;
-  Image image;
-  FormatCode format = kFormatUnknown;
-  const Status status = DecodeImageFile(path.c_str(), &image.record, &format);
-  if (format != kFormatJpeg) return;  // the file form only sees JPEG signatures
-  Require(status == expected_status, "the file form gives the status of the bytes");
-  Require(SameImage(image.record, expected), "the file form gives the image of the bytes");
 }
 
 // The frame as the library itself reads it, so the size limit sees what the
@@ -140,12 +102,12 @@ bool ClaimsHugeImage(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ClaimsHugeImage(data, size)) return 0;
-  Image image;
+  OwnedImage image;
   LoadResults results;
   std::string text;
   const Status status = ReadJpegBytes(data, size, &image.record, &results, &text);
   RequireUsable(image.record, results, status, text);
   CheckBlockForm(data, size, image.record, results, status, text);
-  CheckFileForm(data, size, image.record, status);
+  CheckFileForm("jpeg_reader_fuzz", kFormatJpeg, data, size, {}, image.record, status);
   return 0;
 }

@@ -41,9 +41,8 @@ std::string PixelMap() {
 }
 
 struct Decoded {
-  Decoded() { ResetImageBuffer(&image); }
-  ~Decoded() { ReleasePixels(&image); }
-  ImageBuffer image{};
+  OwnedImage owned;
+  ImageBuffer& image = owned.record;
   LoadResults results;
   std::string error_text;
 };

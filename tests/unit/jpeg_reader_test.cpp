@@ -100,11 +100,8 @@ void QuadrantSamples(int x, int y, uint8_t* s) {
 }
 
 struct Decoded {
-  Decoded() { ResetImageBuffer(&image); }
-  ~Decoded() { ReleasePixels(&image); }
-  Decoded(const Decoded&) = delete;
-  Decoded& operator=(const Decoded&) = delete;
-  ImageBuffer image{};
+  OwnedImage owned;
+  ImageBuffer& image = owned.record;
   LoadResults results;
   std::string error_text;
   Status status = Status::kOk;

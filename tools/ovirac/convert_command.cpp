@@ -118,16 +118,6 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
   return kExitOk;
 }
 
-// The decoded input, released with the command. The record starts zeroed:
-// resetting it frees the pixels it holds, which must not be stack garbage.
-struct Image {
-  Image() { ResetImageBuffer(&record); }
-  ~Image() { ReleasePixels(&record); }
-  Image(const Image&) = delete;
-  Image& operator=(const Image&) = delete;
-  ImageBuffer record{};
-};
-
 bool Writes(const OutputFormat& format) {
   return format.save_type == kPixelMap || HasEncoder(format.save_type);
 }
@@ -187,7 +177,7 @@ Status WritePixelMap(const OutputFormat& format, const ConvertOptions& options,
                      const ImageBuffer& image, ByteSink* out) {
   if (std::string(format.name) == "PGM") return WritePgm(image, out);
   if (!options.depth || options.depth == 24) return WritePpm(image, out);
-  Image reduced;
+  OwnedImage reduced;
   const Status status = ReduceThroughBmp(image, options.depth, options.dither, &reduced.record);
   return status == Status::kOk ? WritePpm(reduced.record, out) : status;
 }
@@ -226,7 +216,7 @@ int RunConvert(int argc, PathChar** argv) {
     std::fprintf(stderr, "ovirac: writing %s files is not available in this build\n", format->name);
     return kExitFailed;
   }
-  Image image;
+  OwnedImage image;
   if (!ReadInput(options.input, options.reading, &image.record)) return kExitFailed;
   const Status status = WriteOutput(*format, options, image.record);
   if (status != Status::kOk) {
