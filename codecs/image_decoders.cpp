@@ -23,7 +23,7 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
 }
 
 Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
-                       const DecodeSettings& settings, LoadResults* results) {
+                       const DecodeSettings& settings, LoadResults* results, std::string* error_text) {
   *format = DetectFileFormat(path);
   if (*format == kFormatCannotOpen) return Status::kReadFailed;
   if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
@@ -33,7 +33,10 @@ Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* fo
   // Every decode starts from a clean palette: entries the file does not
   // define must read as zero.
   for (RgbQuad& entry : target->palette) entry = {};
-  if (!DecodeBuiltIn(*format, &source)) return source.status;
+  if (!DecodeBuiltIn(*format, &source)) {
+    if (error_text) *error_text = source.error_text;
+    return source.status;
+  }
   target->last_write_time = source.file.last_write_time();
   if (results) *results = source.results;
   return Status::kOk;

@@ -424,6 +424,8 @@ case_jpeg_read() {
   cp "$work/colour.jpg" "$work/precision.jpg"
   printf '\x09' | dd of="$work/precision.jpg" bs=1 seek=$((sof + 4)) conv=notrunc status=none
   refused "a JPEG claiming 9-bit samples" "$work/precision.jpg" 50007
+  grep -qxF "library error: Unsupported JPEG data precision 9" "$work/out" ||
+    fail "info does not show the library's message: $(tr '\n' '|' <"$work/out")"
   head -c 100 "$work/colour.jpg" >"$work/headers_only.jpg"
   refused "a JPEG cut inside its headers" "$work/headers_only.jpg" 50004
 }

@@ -147,6 +147,13 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   return save;
 }
 
+// The JPEG library's own words behind the status, when it gave any.
+std::string LibraryTextAfter(const ImageInput& input) {
+  std::string text;
+  if (!input.error_text.empty()) text.append(" (").append(input.error_text).append(")");
+  return text;
+}
+
 bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
   const ImageInput input = ReadImageFile(path, settings, image);
   if (input.status == Status::kOk) return true;
@@ -158,8 +165,8 @@ bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer
     std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
                  FormatName(input.format));
   } else {
-    std::fprintf(stderr, "ovirac: cannot read '%s': %u %s\n", PathToUtf8(path).c_str(),
-                 StatusCode(input.status), StatusName(input.status));
+    std::fprintf(stderr, "ovirac: cannot read '%s': %u %s%s\n", PathToUtf8(path).c_str(),
+                 StatusCode(input.status), StatusName(input.status), LibraryTextAfter(input).c_str());
   }
   return false;
 }

@@ -98,6 +98,7 @@ int RunInfo(int argc, PathChar** argv) {
     return kExitOk;
   }
   PrintStatus(input.status);
+  if (!input.error_text.empty()) std::printf("library error: %s\n", input.error_text.c_str());
   if (input.status == Status::kOk) {
     PrintProperties(image);
     PrintLoadResults(format, input.results);
