@@ -117,8 +117,7 @@ uint16_t ReadExifOrientation(const uint8_t* block, size_t size) {
   uint32_t value = 0;
   if (!tiff.present() || !tiff.Value(tiff.Entry(tiff.ifd0(), kTagOrientation), &value))
     return kExifOrientationNormal;
-  return value == 3 || value == 6 || value == 8 ? static_cast<uint16_t>(value)
-                                                : kExifOrientationNormal;
+  return value >= 1 && value <= 8 ? static_cast<uint16_t>(value) : kExifOrientationNormal;
 }
 
 bool ResetExifOrientation(uint8_t* block, size_t size) {

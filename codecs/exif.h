@@ -9,8 +9,9 @@
 
 constexpr uint16_t kExifOrientationNormal = 1;
 
-// IFD0's orientation when it is 1, 3, 6 or 8 (the turns the viewer undoes);
-// 1 for any other value, a mirrored one included, and without one.
+// IFD0's orientation when it is one of the eight Exif defines (turns and
+// mirrored turns alike, all of which the viewer undoes); 1 for any other
+// value and without one.
 uint16_t ReadExifOrientation(const uint8_t* block, size_t size);
 
 // Sets IFD0's orientation to 1 in the block's byte order, for an image that

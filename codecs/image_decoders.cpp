@@ -1,9 +1,12 @@
 #include "codecs/image_decoders.h"
 
 #include "codecs/bmp_reader.h"
+#include "codecs/jpeg_reader.h"
 #include "codecs/png_reader.h"
 
-bool HasBuiltInDecoder(FormatCode format) { return format == kFormatBmp || format == kFormatPng; }
+bool HasBuiltInDecoder(FormatCode format) {
+  return format == kFormatBmp || format == kFormatPng || format == kFormatJpeg;
+}
 
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
   switch (format) {
@@ -11,6 +14,8 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
       return ReadBmp(source);
     case kFormatPng:
       return ReadPng(source);
+    case kFormatJpeg:
+      return ReadJpeg(source);
     default:
       source->status = Status::kUnsupported;
       return false;
@@ -18,7 +23,7 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
 }
 
 Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
-                       const DecodeSettings& settings, LoadResults* results) {
+                       const DecodeSettings& settings, LoadResults* results, std::string* error_text) {
   *format = DetectFileFormat(path);
   if (*format == kFormatCannotOpen) return Status::kReadFailed;
   if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
@@ -28,7 +33,10 @@ Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* fo
   // Every decode starts from a clean palette: entries the file does not
   // define must read as zero.
   for (RgbQuad& entry : target->palette) entry = {};
-  if (!DecodeBuiltIn(*format, &source)) return source.status;
+  if (!DecodeBuiltIn(*format, &source)) {
+    if (error_text) *error_text = source.error_text;
+    return source.status;
+  }
   target->last_write_time = source.file.last_write_time();
   if (results) *results = source.results;
   return Status::kOk;

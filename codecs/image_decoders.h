@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "image/decode_source.h"
 #include "image/format_detect.h"
@@ -16,6 +17,8 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source);
 
 // Detects, maps and decodes a file into `target` (the staging record), and
 // records the file's last-write time. The status says why it failed;
-// `results`, when given, receives what the reader found besides the pixels.
+// `results`, when given, receives what the reader found besides the pixels,
+// and `error_text` the JPEG library's message when it ended the decode.
 Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
-                       const DecodeSettings& settings = {}, LoadResults* results = nullptr);
+                       const DecodeSettings& settings = {}, LoadResults* results = nullptr,
+                       std::string* error_text = nullptr);

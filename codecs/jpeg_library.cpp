@@ -12,6 +12,10 @@ namespace {
   longjmp(manager->jump, 1);
 }
 
+// Warnings (corrupt data the library works round) would go to stderr, which
+// the viewer has not got; what matters reaches the caller through the exit.
+void KeepWarningsQuiet(j_common_ptr) {}
+
 // An end-of-image marker for a source that ran out, so the library finishes
 // the picture with what it has and warns instead of reading past the end.
 const JOCTET kFakeEndOfImage[2] = {0xFF, JPEG_EOI};
@@ -70,6 +74,7 @@ void DeliverRest(j_compress_ptr info) {
 jpeg_error_mgr* UseJpegErrorManager(JpegErrorManager* manager) {
   jpeg_std_error(&manager->library);
   manager->library.error_exit = ExitWithMessage;
+  manager->library.output_message = KeepWarningsQuiet;
   manager->text.clear();
   return &manager->library;
 }

@@ -2,18 +2,14 @@
 // programs. No chunk sequence may make the reader touch memory outside what
 // it was given; every refusal must say why with a reader's status and keep
 // no pixels; the file, block and byte forms must agree.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "codecs/big_endian.h"
-#include "codecs/image_decoders.h"
 #include "codecs/png_reader.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/reader_fuzz_checks.h"
 
 namespace {
 
@@ -63,48 +59,12 @@ void RequireUsable(const ImageBuffer& image, const LoadResults& results, Status 
   Require(results.comment_count <= results.information_count, "comments are text chunks");
 }
 
-bool SamePixels(const ImageBuffer& a, const ImageBuffer& b) {
-  if (!a.pixels || !b.pixels) return a.pixels == b.pixels;
-  const uint64_t bytes = uint64_t{Stride(a)} * static_cast<uint64_t>(a.header.height);
-  return std::memcmp(&a.header, &b.header, sizeof(a.header)) == 0 &&
-         std::memcmp(a.palette, b.palette, sizeof(a.palette)) == 0 &&
-         std::memcmp(a.pixels, b.pixels, bytes) == 0;
-}
-
-struct Image {
-  Image() { ResetImageBuffer(&record); }
-  ~Image() { ReleasePixels(&record); }
-  ImageBuffer record{};
-};
-
 void CheckBlockForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
                     const ImageBuffer& expected, Status expected_status) {
-  PageBlock block(size ? size : 1);
-  if (!block) return;
-  std::memcpy(block.data(), data, size);
-  Image image;
+  OwnedImage image;
   DecodeSource source;
-  source.settings = settings;
-  OpenMemorySource(&source, std::move(block), static_cast<uint32_t>(size), &image.record);
-  ReadPng(&source);
-  Require(source.status == expected_status, "the block form gives the status of the bytes");
-  Require(SamePixels(image.record, expected), "the block form gives the image of the bytes");
-}
-
-void CheckFileForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
-                   const ImageBuffer& expected, Status expected_status) {
-  static const std::string path = "/tmp/png_reader_fuzz." + std::to_string(getpid()) + ".png";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  const bool written = std::fwrite(data, 1, size, f) == size;
-  std::fclose(f);
-  if (!written) return;
-  Image image;
-  FormatCode format = kFormatUnknown;
-  const Status status = DecodeImageFile(path.c_str(), &image.record, &format, settings);
-  if (format != kFormatPng) return;  // the file form only sees PNG signatures
-  Require(status == expected_status, "the file form gives the status of the bytes");
-  Require(SamePixels(image.record, expected), "the file form gives the image of the bytes");
+  if (DecodeBlockForm(data, size, settings, ReadPng, &image.record, &source))
+    CheckBlockImage(source, expected, expected_status);
 }
 
 bool ClaimsHugeImage(const uint8_t* data, size_t size) {
@@ -117,11 +77,11 @@ bool ClaimsHugeImage(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ClaimsHugeImage(data, size)) return 0;
   const DecodeSettings settings = SettingsFor(data, size);
-  Image image;
+  OwnedImage image;
   LoadResults results;
   const Status status = ReadPngBytes(data, size, settings, &image.record, &results);
   RequireUsable(image.record, results, status);
   CheckBlockForm(data, size, settings, image.record, status);
-  CheckFileForm(data, size, settings, image.record, status);
+  CheckFileForm("png_reader_fuzz", kFormatPng, data, size, settings, image.record, status);
   return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "image/decode_settings.h"
 #include "image/file_access.h"
@@ -21,6 +22,7 @@ struct DecodeSource {
   Status status = Status::kOk;
   DecodeSettings settings;  // how to read, from the settings file
   LoadResults results;      // what the reader found, for the document
+  std::string error_text;   // the JPEG library's message when it ended the decode
 
   uint32_t size() const { return static_cast<uint32_t>(end - start); }
   size_t remaining() const { return static_cast<size_t>(end - cursor); }

@@ -62,6 +62,16 @@ void ReleasePixels(ImageBuffer* image);
 // whatever its memory held.
 void ResetImageBuffer(ImageBuffer* image);
 
+// A record of its own that frees its pixels when it goes, for code that
+// decodes into a record it does not keep (tools, tests, fuzz targets).
+struct OwnedImage {
+  OwnedImage() { ResetImageBuffer(&record); }
+  ~OwnedImage() { ReleasePixels(&record); }
+  OwnedImage(const OwnedImage&) = delete;
+  OwnedImage& operator=(const OwnedImage&) = delete;
+  ImageBuffer record{};
+};
+
 // Pixel-space helpers on the record's own header.
 inline uint32_t Stride(const ImageBuffer& image) {
   return static_cast<uint32_t>(RowStride(image.header.width, image.header.bit_count));

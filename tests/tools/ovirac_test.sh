@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# ovirac run as a user runs it, on BMP and PNG files ImageMagick draws here in
-# a private folder: what it reports, whether the pixels it writes are the
+# ovirac run as a user runs it, on BMP, PNG and JPEG files ImageMagick draws
+# here in a private folder: what it reports, whether the pixels it writes are the
 # ones ImageMagick decodes from the same files, and whether the comments it
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
-# convert_png, png_options, jpeg_options, turn or transform (which also
-# needs /usr/bin/jpegtran): a case_ function below.
+# convert_png, png_options, jpeg_options, jpeg_read, jpeg_info, turn or
+# transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -501,6 +501,89 @@ case_transform() {
     fail "transform --op rotate-45 exited $status, not 2"
   run transform "$work/in.jpg" "$work/x.jpg" --op flip-h --markers 3 && [ "$status" -eq 2 ] ||
     fail "transform --markers 3 exited $status, not 2"
+}
+
+# --- JPEG -------------------------------------------------------------------
+
+# The largest difference of one channel between two files as ImageMagick
+# decodes them, in steps of 8 bits; JPEG files are decoded with the
+# library's default integer transform, as ovirac does.
+largest_difference() {  # file, file
+  local peak
+  peak=$("$compare" -define jpeg:dct-method=islow -metric PAE "$1" "$2" null: 2>&1)
+  echo $(( ${peak%% *} / 257 ))
+}
+
+close_pixels() {  # what, file, file
+  local largest
+  largest=$(largest_difference "$2" "$3")
+  [ "$largest" -le 1 ] || fail "$1: channels differ by up to $largest between $(basename "$2") and $(basename "$3")"
+}
+
+make_jpeg() {  # file, ImageMagick options...
+  local file=$1; shift
+  "$convert" -seed 7 -size 37x23 plasma: "$@" "$file" || fail "ImageMagick could not make $(basename "$file")"
+}
+
+# Read as stored (no turning), colour, progressive and grey, to BMP, PNG and
+# a pixel map: the pixels ImageMagick decodes from the same file.
+case_jpeg_read() {
+  local name out
+  make_jpeg "$work/colour.jpg" -quality 90 -sampling-factor 2x2
+  make_jpeg "$work/progressive.jpg" -quality 80 -interlace JPEG
+  make_jpeg "$work/grey.jpg" -colorspace Gray
+  for name in colour progressive grey; do
+    for out in bmp png ppm; do
+      succeeds convert "$work/$name.jpg" "$work/$name.$out" &&
+        close_pixels "$name JPEG to ${out^^}" "$work/$name.jpg" "$work/$name.$out"
+    done
+  done
+  succeeds info "$work/grey.jpg" && has_line "grey JPEG" "bits per pixel: 8" &&
+    has_line "grey JPEG" "source bits per pixel: 8"
+  make_jpeg "$work/dense.jpg" -density 300 -units PixelsPerInch
+  succeeds info "$work/dense.jpg" && has_line "300 dpi" "resolution: 11811 x 11811 pixels per metre"
+
+  local sof
+  sof=$(LC_ALL=C grep -obUaP '\xff\xc0' "$work/colour.jpg" | head -n 1 | cut -d: -f1)
+  cp "$work/colour.jpg" "$work/precision.jpg"
+  printf '\x09' | dd of="$work/precision.jpg" bs=1 seek=$((sof + 4)) conv=notrunc status=none
+  refused "a JPEG claiming 9-bit samples" "$work/precision.jpg" 50007
+  grep -qxF "library error: Unsupported JPEG data precision 9" "$work/out" ||
+    fail "info does not show the library's message: $(tr '\n' '|' <"$work/out")"
+  head -c 100 "$work/colour.jpg" >"$work/headers_only.jpg"
+  refused "a JPEG cut inside its headers" "$work/headers_only.jpg" 50004
+}
+
+# What info reports for a JPEG: an Exif block with orientation 6 and two
+# comments put in front of ImageMagick's segments, and a progressive file
+# with neither.
+case_jpeg_info() {
+  make_jpeg "$work/plain.jpg" -quality 85
+  local exif='Exif\x00\x00II\x2a\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
+  {
+    printf '\xff\xd8\xff\xe1\x00\x22'"$exif"
+    printf '\xff\xfe\x00\x05one\xff\xfe\x00\x05two'
+    tail -c +3 "$work/plain.jpg"
+  } >"$work/tagged.jpg"
+  succeeds info "$work/tagged.jpg" || return
+  has_line "tagged JPEG" "format: 3 JPEG"
+  has_line "tagged JPEG" "status: 50000 no error"
+  has_line "tagged JPEG" "width: 37"
+  has_line "tagged JPEG" "height: 23"
+  has_line "tagged JPEG" "bits per pixel: 24"
+  has_line "tagged JPEG" "progressive: 0"
+  has_line "tagged JPEG" "exif: 1"
+  has_line "tagged JPEG" "orientation: 6"
+  has_line "tagged JPEG" "comments: 2"
+  # Shown as stored: the orientation does not turn the converted picture.
+  succeeds convert "$work/tagged.jpg" "$work/tagged.bmp" && close_pixels "tagged JPEG as stored" \
+    "$work/plain.jpg" "$work/tagged.bmp"
+  make_jpeg "$work/progressive.jpg" -interlace JPEG
+  succeeds info "$work/progressive.jpg" || return
+  has_line "progressive JPEG" "progressive: 1"
+  has_line "progressive JPEG" "exif: 0"
+  has_line "progressive JPEG" "orientation: 1"
+  has_line "progressive JPEG" "comments: 0"
 }
 
 if declare -F "case_$case_name" >/dev/null; then

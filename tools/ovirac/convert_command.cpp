@@ -8,10 +8,11 @@
 #include "codecs/jpeg_kept_exif.h"
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
-#include "image/file_access.h"
 #include "effects/right_angle_turn.h"
 #include "image/commit_image.h"
+#include "image/file_access.h"
 #include "image/format_detect.h"
+#include "image/owned_image.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
@@ -164,16 +165,6 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
   return kExitOk;
 }
 
-// The decoded input, released with the command. The record starts zeroed:
-// resetting it frees the pixels it holds, which must not be stack garbage.
-struct Image {
-  Image() { ResetImageBuffer(&record); }
-  ~Image() { ReleasePixels(&record); }
-  Image(const Image&) = delete;
-  Image& operator=(const Image&) = delete;
-  ImageBuffer record{};
-};
-
 bool Writes(const OutputFormat& format) {
   return format.save_type == kPixelMap || HasEncoder(format.save_type);
 }
@@ -216,6 +207,13 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   return save;
 }
 
+// The JPEG library's own words behind the status, when it gave any.
+std::string LibraryTextAfter(const ImageInput& input) {
+  std::string text;
+  if (!input.error_text.empty()) text.append(" (").append(input.error_text).append(")");
+  return text;
+}
+
 bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image,
                LoadResults* results) {
   const ImageInput input = ReadImageFile(path, settings, image);
@@ -229,8 +227,8 @@ bool ReadInput(const PathChar* path, const DecodeSettings& settings, ImageBuffer
     std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
                  FormatName(input.format));
   } else {
-    std::fprintf(stderr, "ovirac: cannot read '%s': %u %s\n", PathToUtf8(path).c_str(),
-                 StatusCode(input.status), StatusName(input.status));
+    std::fprintf(stderr, "ovirac: cannot read '%s': %u %s%s\n", PathToUtf8(path).c_str(),
+                 StatusCode(input.status), StatusName(input.status), LibraryTextAfter(input).c_str());
   }
   return false;
 }
@@ -248,7 +246,7 @@ Status WritePixelMap(const OutputFormat& format, const ConvertOptions& options,
                      const ImageBuffer& image, ByteSink* out) {
   if (std::string(format.name) == "PGM") return WritePgm(image, out);
   if (!options.depth || options.depth == 24) return WritePpm(image, out);
-  Image reduced;
+  OwnedImage reduced;
   const Status status = ReduceThroughBmp(image, options.depth, options.dither, &reduced.record);
   return status == Status::kOk ? WritePpm(reduced.record, out) : status;
 }
@@ -284,7 +282,7 @@ Status Reorient(const ConvertOptions& options, const LoadResults& results, Image
     if (status != Status::kOk) return status;
   }
   if (!options.turn) return Status::kOk;
-  Image turned;
+  OwnedImage turned;
   const TurnOutcome outcome = TurnImage(*image, 0, options.turn, &turned.record);
   if (outcome.status == Status::kOk) CommitImage(&turned.record, image);
   return outcome.status;
@@ -312,7 +310,7 @@ int Convert(int argc, PathChar** argv, bool turning) {
     std::fprintf(stderr, "ovirac: writing %s files is not available in this build\n", format->name);
     return kExitFailed;
   }
-  Image image;
+  OwnedImage image;
   LoadResults results;
   if (!ReadInput(options.input, options.reading, &image.record, &results)) return kExitFailed;
   if (const Status turned = Reorient(options, results, &image.record); turned != Status::kOk) {

@@ -4,7 +4,7 @@
 
 ImageInput ReadImageFile(const PathChar* path, const DecodeSettings& settings, ImageBuffer* image) {
   ImageInput input;
-  input.status = DecodeImageFile(path, image, &input.format, settings, &input.results);
+  input.status = DecodeImageFile(path, image, &input.format, settings, &input.results, &input.error_text);
   input.decoder_available = HasBuiltInDecoder(input.format);
   return input;
 }

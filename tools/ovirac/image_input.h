@@ -1,6 +1,8 @@
 // Reading an image file with the viewer's own decoders.
 #pragma once
 
+#include <string>
+
 #include "image/decode_settings.h"
 #include "image/format_detect.h"
 #include "image/image_buffer.h"
@@ -13,6 +15,7 @@ struct ImageInput {
   bool decoder_available = false;
   Status status = Status::kOk;
   LoadResults results;
+  std::string error_text;  // the JPEG library's message, when it ended the decode
 };
 
 // Detects the format and decodes into image (whose pixels the caller

@@ -22,10 +22,17 @@ uint32_t DistinctColours(const ImageBuffer& image) {
 // What the reader found besides the pixels, as the viewer's title and
 // information dialogs use it.
 void PrintLoadResults(FormatCode format, const LoadResults& r) {
-  if (format != kFormatPng) return;
-  std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
-  std::printf("transparency: %d\n", r.transparency ? 1 : 0);
-  std::printf("text chunks: %d\n", r.information_count);
+  if (format == kFormatPng) {
+    std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
+    std::printf("transparency: %d\n", r.transparency ? 1 : 0);
+    std::printf("text chunks: %d\n", r.information_count);
+  } else if (format == kFormatJpeg) {
+    std::printf("progressive: %d\n", r.interlaced_or_progressive ? 1 : 0);
+    std::printf("exif: %d\n", r.information_count);
+    std::printf("orientation: %d\n", r.exif_orientation);
+  } else {
+    return;
+  }
   std::printf("comments: %d\n", r.comment_count);
 }
 
@@ -91,6 +98,7 @@ int RunInfo(int argc, PathChar** argv) {
     return kExitOk;
   }
   PrintStatus(input.status);
+  if (!input.error_text.empty()) std::printf("library error: %s\n", input.error_text.c_str());
   if (input.status == Status::kOk) {
     PrintProperties(image);
     PrintLoadResults(format, input.results);

@@ -1,0 +1,59 @@
+// What every image reader's fuzz target checks beyond its own format: the
+// block form (an archive member in page memory) and the file form (a file
+// opened by detection, as the viewer opens it) must give what the bytes gave.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "codecs/image_decoders.h"
+#include "fuzz/fuzz_check.h"
+
+inline bool SameImage(const ImageBuffer& a, const ImageBuffer& b) {
+  if (!a.pixels || !b.pixels) return a.pixels == b.pixels;
+  const uint64_t bytes = uint64_t{Stride(a)} * static_cast<uint64_t>(a.header.height);
+  return std::memcmp(&a.header, &b.header, sizeof(a.header)) == 0 &&
+         std::memcmp(a.palette, b.palette, sizeof(a.palette)) == 0 &&
+         std::memcmp(a.pixels, b.pixels, bytes) == 0;
+}
+
+// Decodes a page-memory copy of the bytes into `target` through `source`;
+// false when no pages were to be had (then nothing is checked).
+inline bool DecodeBlockForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
+                            bool (*read)(DecodeSource*), ImageBuffer* target, DecodeSource* source) {
+  PageBlock block(size ? size : 1);
+  if (!block) return false;
+  std::memcpy(block.data(), data, size);
+  source->settings = settings;
+  OpenMemorySource(source, std::move(block), static_cast<uint32_t>(size), target);
+  read(source);
+  return true;
+}
+
+inline void CheckBlockImage(const DecodeSource& source, const ImageBuffer& expected, Status expected_status) {
+  Require(source.status == expected_status, "the block form gives the status of the bytes");
+  Require(SameImage(*source.target, expected), "the block form gives the image of the bytes");
+}
+
+// Writes the bytes to a scratch file named after the target and opens it by
+// detection; only files detected as `format` are checked.
+inline void CheckFileForm(const char* target_name, FormatCode format, const uint8_t* data, size_t size,
+                          const DecodeSettings& settings, const ImageBuffer& expected, Status expected_status) {
+  static const std::string path = std::string("/tmp/") + target_name + "." + std::to_string(getpid());
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  const bool written = std::fwrite(data, 1, size, f) == size;
+  std::fclose(f);
+  if (!written) return;
+  OwnedImage image;
+  FormatCode found = kFormatUnknown;
+  const Status status = DecodeImageFile(path.c_str(), &image.record, &found, settings);
+  if (found != format) return;
+  Require(status == expected_status, "the file form gives the status of the bytes");
+  Require(SameImage(image.record, expected), "the file form gives the image of the bytes");
+}
