@@ -6,7 +6,7 @@
 #include "codecs/exif.h"
 #include "codecs/jpeg_kept_exif.h"
 #include "effects/area_downscale.h"
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 
 namespace {
 

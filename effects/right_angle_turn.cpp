@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "image/commit_image.h"
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 
 namespace {
 

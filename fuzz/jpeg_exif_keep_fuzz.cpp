@@ -14,7 +14,7 @@
 #include "codecs/jpeg_writer.h"
 #include "codecs/memory_sink.h"
 #include "fuzz/fuzz_check.h"
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
-# convert_png, png_options, jpeg_options, jpeg_read, jpeg_info, turn or
+# convert_png, png_options, jpeg_options, jpeg_read, jpeg_info,
+# jpeg_orientations, turn or
 # transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
@@ -557,14 +558,33 @@ case_jpeg_read() {
 # What info reports for a JPEG: an Exif block with orientation 6 and two
 # comments put in front of ImageMagick's segments, and a progressive file
 # with neither.
-case_jpeg_info() {
-  make_jpeg "$work/plain.jpg" -quality 85
-  local exif='Exif\x00\x00II\x2a\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
+# A JPEG with Exif orientation N (1 to 8) and two comments, made from $1.
+tagged_jpeg() {  # source, orientation, output
+  local exif='Exif\x00\x00II\x2a\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x0'"$2"'\x00\x00\x00\x00\x00\x00\x00'
   {
     printf '\xff\xd8\xff\xe1\x00\x22'"$exif"
     printf '\xff\xfe\x00\x05one\xff\xfe\x00\x05two'
-    tail -c +3 "$work/plain.jpg"
-  } >"$work/tagged.jpg"
+    tail -c +3 "$1"
+  } >"$3"
+}
+
+# Every Exif orientation shows the picture ImageMagick's -auto-orient shows
+# for the same file, mirrored ones included.
+case_jpeg_orientations() {
+  local orientation
+  make_jpeg "$work/plain.jpg" -quality 90
+  for orientation in 1 2 3 4 5 6 7 8; do
+    tagged_jpeg "$work/plain.jpg" "$orientation" "$work/o$orientation.jpg"
+    "$convert" "$work/o$orientation.jpg" -auto-orient "BMP3:$work/expected$orientation.bmp" ||
+      fail "ImageMagick could not orient $orientation"
+    succeeds convert "$work/o$orientation.jpg" "$work/shown$orientation.bmp" &&
+      same_pixels "orientation $orientation" "$work/shown$orientation.bmp" "$work/expected$orientation.bmp"
+  done
+}
+
+case_jpeg_info() {
+  make_jpeg "$work/plain.jpg" -quality 85
+  tagged_jpeg "$work/plain.jpg" 6 "$work/tagged.jpg"
   succeeds info "$work/tagged.jpg" || return
   has_line "tagged JPEG" "format: 3 JPEG"
   has_line "tagged JPEG" "status: 50000 no error"
@@ -575,9 +595,9 @@ case_jpeg_info() {
   has_line "tagged JPEG" "exif: 1"
   has_line "tagged JPEG" "orientation: 6"
   has_line "tagged JPEG" "comments: 2"
-  # Shown as stored: the orientation does not turn the converted picture.
-  succeeds convert "$work/tagged.jpg" "$work/tagged.bmp" && close_pixels "tagged JPEG as stored" \
-    "$work/plain.jpg" "$work/tagged.bmp"
+  # Without automatic rotation the picture is converted as stored.
+  succeeds convert "$work/tagged.jpg" "$work/tagged.bmp" --no-auto-rotate &&
+    close_pixels "tagged JPEG as stored" "$work/plain.jpg" "$work/tagged.bmp"
   make_jpeg "$work/progressive.jpg" -interlace JPEG
   succeeds info "$work/progressive.jpg" || return
   has_line "progressive JPEG" "progressive: 1"

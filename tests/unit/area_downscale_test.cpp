@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 #include "tests/unit/image_test_support.h"
 
 namespace {

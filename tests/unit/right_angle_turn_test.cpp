@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "codecs/bmp_reader.h"
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 #include "tests/unit/image_test_support.h"
 #include "tests/unit/imagemagick_support.h"
 

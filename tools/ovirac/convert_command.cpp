@@ -12,7 +12,7 @@
 #include "image/commit_image.h"
 #include "image/file_access.h"
 #include "image/format_detect.h"
-#include "image/owned_image.h"
+#include "image/image_buffer.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
