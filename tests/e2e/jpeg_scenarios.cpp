@@ -94,16 +94,26 @@ void CloseDroppingChanges(AppInstance& app, HWND view) {
   app.WaitForExit(5000);
 }
 
+// A viewer on a photograph whose Exif data say it is to be turned clockwise.
+// It is photo.jpg in the program's folder.
+bool StartOnTurnedPhoto(ScenarioContext& ctx, AppInstance& app, HWND* view,
+                        const std::vector<IntSetting>& settings = {}) {
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return false;
+  const std::wstring picture = app.folder() + L"\\photo.jpg";
+  const Bytes jpeg = PatternJpeg(6);
+  if (!ctx.Expect(!jpeg.empty() && WriteFileBytes(picture, jpeg), "the JPEG is written")) {
+    return false;
+  }
+  return StartViewerOn(ctx, app, Quoted(picture), view, settings);
+}
+
 }  // namespace
 
 E2E_SCENARIO(ExifOrientationSixIsShownTurnedAndTurnsLosslesslyOnDisk) {
   AppInstance app(ctx.bin_dir);
-  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  const std::wstring picture = app.folder() + L"\\photo.jpg";
-  const Bytes jpeg = PatternJpeg(6);
-  if (!ctx.Expect(!jpeg.empty() && WriteFileBytes(picture, jpeg), "the JPEG is written")) return;
   HWND view;
-  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
+  if (!StartOnTurnedPhoto(ctx, app, &view)) return;
+  const std::wstring picture = app.folder() + L"\\photo.jpg";
   ctx.Expect(WaitForTitle(view, L"photo.jpg  ( ER  32x48  24bit  "),
              "the title shows Exif and the turn, and the turned size");
   Sleep(300);
@@ -131,12 +141,8 @@ E2E_SCENARIO(ExifOrientationSixIsShownTurnedAndTurnsLosslesslyOnDisk) {
 
 E2E_SCENARIO(WithoutAutoRotationTheStoredPictureShows) {
   AppInstance app(ctx.bin_dir);
-  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  const std::wstring picture = app.folder() + L"\\photo.jpg";
-  const Bytes jpeg = PatternJpeg(6);
-  if (!ctx.Expect(!jpeg.empty() && WriteFileBytes(picture, jpeg), "the JPEG is written")) return;
   HWND view;
-  if (!StartViewerOn(ctx, app, Quoted(picture), &view, {{72, 0}})) return;
+  if (!StartOnTurnedPhoto(ctx, app, &view, {{72, 0}})) return;
   ctx.Expect(WaitForTitle(view, L"photo.jpg  ( E  48x32  24bit  "),
              "no turn and no R without automatic rotation");
   Close(app, view);

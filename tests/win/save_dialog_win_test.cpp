@@ -178,6 +178,18 @@ class SaveDialog : public ::testing::Test {
     App().current.source_format = 0;
     App().language.reset();
   }
+  // Runs the save dialog with `act` working the panel once it is shown;
+  // the dialog is to save under `name` in the temporary folder.
+  bool SaveThroughPanel(const wchar_t* name, DialogStep act, std::wstring* chosen) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    g_save_path = std::wstring(folder) + name;
+    DeleteFileW(g_save_path.c_str());
+    UINT_PTR timer = WhenShown(cmb1, act);
+    const bool saved = AskSavePath(chosen);
+    KillTimer(nullptr, timer);
+    return saved;
+  }
   // The types offered for a save that starts with this type chosen.
   std::vector<std::wstring> Offered(int32_t save_type) {
     App().settings.save_type = save_type;
@@ -260,17 +272,9 @@ TEST_F(SaveDialog, TheJpegChoicesShowForTheirTypesAndAreReadIntoTheSettings) {
   s.jpeg_quality = 80, s.save_jpeg_subsampling = 1, s.save_lossless_markers = 2;
   s.save_size_limit_kib = 100;
   s.save_jpeg_progressive = s.save_size_limit = s.save_lossless_trim = 0;
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  g_save_path = std::wstring(folder) + L"ovira-panel-test.jpg";
-  DeleteFileW(g_save_path.c_str());
   g_jpeg_seen = {};
-
-  UINT_PTR timer = WhenShown(cmb1, SetJpegOptionsAndSave);
   std::wstring chosen;
-  const bool saved = AskSavePath(&chosen);
-  KillTimer(nullptr, timer);
-  ASSERT_TRUE(saved);
+  ASSERT_TRUE(SaveThroughPanel(L"ovira-panel-test.jpg", SetJpegOptionsAndSave, &chosen));
   const JpegPanelSeen& seen = g_jpeg_seen;
   EXPECT_TRUE(seen.jpeg_quality && seen.jpeg_keep_exif && seen.jpeg_limit && seen.jpeg_comment);
   EXPECT_FALSE(seen.jpeg_markers) << "a new JPEG has no markers to copy";
@@ -295,17 +299,9 @@ TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
   s.save_bmp_depth = 8, s.save_png_depth = 2, s.save_compression_level = 7, s.save_filter_mode = 3;
   s.save_png_grey = s.save_interlace = s.save_transparency = s.save_comment = 0;
   s.save_transparent_colour = 0x563412, s.save_gamma = 2200;
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  g_save_path = std::wstring(folder) + L"ovira-panel-test.png";
-  DeleteFileW(g_save_path.c_str());
   g_seen = {};
-
-  UINT_PTR timer = WhenShown(cmb1, SetPngOptionsAndSave);
   std::wstring chosen;
-  const bool saved = AskSavePath(&chosen);
-  KillTimer(nullptr, timer);
-  ASSERT_TRUE(saved);
+  ASSERT_TRUE(SaveThroughPanel(L"ovira-panel-test.png", SetPngOptionsAndSave, &chosen));
   EXPECT_EQ(lstrcmpiW(chosen.c_str(), g_save_path.c_str()), 0);
 
   EXPECT_TRUE(g_seen.bmp_depth);

@@ -7,44 +7,11 @@
 #include <thread>
 
 #include "app/app_state.h"
+#include "tests/win/box_answer.h"
 #include "app/language_module_win.h"
 #include "image/document_win.h"
 
 namespace {
-
-struct BoxSearch {
-  DWORD thread;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  wchar_t name[16];
-  if (GetWindowThreadProcessId(window, nullptr) == search->thread && GetClassNameW(window, name, 16) &&
-      lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// Clicks `button` on the first message box the given thread shows.
-std::thread AnswerBox(DWORD ui_thread, int button, std::wstring* caption) {
-  return std::thread([=] {
-    for (int i = 0; i < 200; ++i) {
-      BoxSearch search = {ui_thread, nullptr};
-      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-      if (search.found) {
-        wchar_t text[128] = {};
-        GetWindowTextW(search.found, text, 128);
-        *caption = text;
-        PostMessageW(search.found, WM_COMMAND, button, 0);
-        return;
-      }
-      Sleep(25);
-    }
-  });
-}
 
 class SaveQuestion : public ::testing::Test {
  protected:

@@ -1,0 +1,59 @@
+// A helper thread that answers the first message box the test's own thread
+// shows, the way a user would click, and tells what the box said.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+namespace box_answer_detail {
+
+struct BoxSearch {
+  DWORD thread;
+  HWND found;
+};
+
+inline BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  wchar_t name[16];
+  if (GetWindowThreadProcessId(window, nullptr) == search->thread && GetClassNameW(window, name, 16) &&
+      lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+inline BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
+  wchar_t name[16], text[512] = {};
+  if (GetClassNameW(child, name, 16) && lstrcmpiW(name, L"Static") == 0 &&
+      GetWindowTextW(child, text, 512) > 0) {
+    *reinterpret_cast<std::wstring*>(param) += text;
+  }
+  return TRUE;
+}
+
+}  // namespace box_answer_detail
+
+// Clicks `button` on the first box `ui_thread` shows, within 5 s; the
+// caption and, when asked for, the box's text are kept.
+inline std::thread AnswerBox(DWORD ui_thread, int button, std::wstring* caption,
+                             std::wstring* text = nullptr) {
+  using namespace box_answer_detail;
+  return std::thread([=] {
+    for (int i = 0; i < 200; ++i) {
+      BoxSearch search = {ui_thread, nullptr};
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+      if (search.found) {
+        wchar_t title[128] = {};
+        GetWindowTextW(search.found, title, 128);
+        *caption = title;
+        if (text) EnumChildWindows(search.found, CollectStatic, reinterpret_cast<LPARAM>(text));
+        PostMessageW(search.found, WM_COMMAND, button, 0);
+        return;
+      }
+      Sleep(25);
+    }
+  });
+}
