@@ -36,6 +36,13 @@ inline BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
 
 }  // namespace box_answer_detail
 
+// A quit message left by an earlier test would end the next box at once.
+inline void DropPendingMessages() {
+  MSG pending;
+  while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
 // Clicks `button` on the first box `ui_thread` shows, within 5 s; the
 // caption and, when asked for, the box's text are kept.
 inline std::thread AnswerBox(DWORD ui_thread, int button, std::wstring* caption,

@@ -16,9 +16,7 @@ namespace {
 class EncoderFailure : public ::testing::Test {
  protected:
   void SetUp() override {
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    DropPendingMessages();
     std::wstring name;
     App().language.reset(LoadLanguageModule(L"English", &name));
     App().view_window = nullptr;

@@ -101,6 +101,14 @@ void ReadTypesAndCancel(HWND dialog) {
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+// Picks the `row`th type of the dialog's list as a user does.
+void ChooseType(HWND dialog, int row) {
+  HWND types = GetDlgItem(dialog, cmb1);
+  SendMessageW(types, CB_SETCURSEL, row, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+}
+
 // What the panel showed, seen from inside the dialog.
 struct PanelSeen {
   bool bmp_depth = false, png_depth = false, grey = false, filter = false;  // shown for BMP
@@ -121,10 +129,7 @@ void SetPngOptionsAndSave(HWND dialog) {
   s.png_depth = Shown(dialog, IDC_SAVE_PNG_DEPTH);
   s.grey = Shown(dialog, IDC_SAVE_GREY);
   s.filter = Shown(dialog, IDC_SAVE_FILTER);
-  HWND types = GetDlgItem(dialog, cmb1);
-  SendMessageW(types, CB_SETCURSEL, 1, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  ChooseType(dialog, 1);  // BMP, PNG
   s.png_bmp_depth = Shown(dialog, IDC_SAVE_DEPTH);
   s.png_png_depth = Shown(dialog, IDC_SAVE_PNG_DEPTH);
   s.png_grey = Shown(dialog, IDC_SAVE_GREY) && Shown(dialog, IDC_SAVE_INTERLACE);
@@ -248,10 +253,7 @@ void SetJpegOptionsAndSave(HWND dialog) {
   Tick(dialog, IDC_SAVE_SIZE_LIMIT);
   SetWindowTextW(Control(dialog, IDC_SAVE_QUALITY), L"92");
   SetWindowTextW(Control(dialog, IDC_SAVE_SIZE_LIMIT_KIB), L"250");
-  HWND types = GetDlgItem(dialog, cmb1);
-  SendMessageW(types, CB_SETCURSEL, 3, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  ChooseType(dialog, 3);  // BMP, PNG, JPEG, JPEG keeping its data
   s.lossless_quality = Shown(dialog, IDC_SAVE_QUALITY);
   s.lossless_markers = Shown(dialog, IDC_SAVE_MARKERS);
   s.lossless_trim = Shown(dialog, IDC_SAVE_TRIM);

@@ -16,10 +16,7 @@ namespace {
 class SaveQuestion : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A quit message left by an earlier test would end the box at once.
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    DropPendingMessages();
     std::wstring name;
     App().language.reset(LoadLanguageModule(L"English", &name));
     App().display_mode = kDisplayView;
