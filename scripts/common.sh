@@ -9,6 +9,10 @@ wineserver=/usr/lib/wine/wineserver64
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# Wine turns Windows file names into Unix ones through the locale's
+# character set: without a UTF-8 locale (a bare CI environment) names beyond
+# ASCII cannot be made at all.
+if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then export LC_ALL=C.UTF-8; fi
 
 prepare() {
   bash "$root/scripts/setup.sh"
