@@ -9,6 +9,7 @@ void CommitImage(ImageBuffer* staged, ImageBuffer* current) {
     std::memcpy(current->palette, staged->palette, sizeof(current->palette));
   }
   current->pixels = std::exchange(staged->pixels, nullptr);
+  current->animation = std::exchange(staged->animation, nullptr);
   current->header = staged->header;
   current->source_size = staged->source_size;
   current->source_bits_per_pixel = staged->source_bits_per_pixel;

@@ -5,6 +5,6 @@
 #include "image/image_buffer.h"
 
 // Releases the current pixels, takes the staged palette (unless the staged
-// image has 24 bits), moves the pixel block across (the staging record is
+// image has 24 bits), moves the pixel block and any frame list across (the staging record is
 // left without pixels), then copies the header and the source properties.
 void CommitImage(ImageBuffer* staged, ImageBuffer* current);

@@ -13,5 +13,8 @@ struct PngReadSettings {
 };
 
 struct DecodeSettings {
-  PngReadSettings png;
+  PngReadSettings png;  // the composite and background options serve GIF too
+  // The viewer plays animated GIF files and so wants every frame; tools that
+  // want the first image only leave this off.
+  bool animation = false;
 };

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "image/animation_frames.h"
 #include "image/page_memory.h"
 
 bool PixelBlockBytes(int32_t width, int32_t height, int bits_per_pixel, uint32_t* bytes) {
@@ -34,8 +35,14 @@ Status AllocatePixels(ImageBuffer* image, int32_t width, int32_t height, int bit
 }
 
 void ReleasePixels(ImageBuffer* image) {
+  SetAnimation(image, nullptr);
   PageFree(image->pixels);
   image->pixels = nullptr;
+}
+
+void SetAnimation(ImageBuffer* image, AnimationFrameList* list) {
+  delete image->animation;
+  image->animation = list;
 }
 
 void ResetImageBuffer(ImageBuffer* image) {

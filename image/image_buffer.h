@@ -9,6 +9,8 @@
 #include "image/status.h"
 #include "image/win_records.h"
 
+struct AnimationFrameList;
+
 enum SourceFormat : int32_t {
   kSourcePlugin = 0,
   kSourceBmp = 1,  // also images pasted from the clipboard
@@ -30,6 +32,9 @@ struct ImageBuffer {
   uint32_t source_size;           // bytes of the file or member read
   uint32_t source_bits_per_pixel; // as stored in the source
   FileTimeValue last_write_time;  // of the source file
+  // An animated image's later frames (the pixels are the first frame), owned
+  // by the record and freed with its pixels; null for a still image.
+  AnimationFrameList* animation;
 };
 
 // Bytes per row: width x bytes per pixel, padded to a multiple of 4.
@@ -53,8 +58,12 @@ constexpr size_t PixelAllocationBytes(uint32_t block_bytes) { return size_t{bloc
 // pixels and its header is unchanged.
 Status AllocatePixels(ImageBuffer* image, int32_t width, int32_t height, int bits_per_pixel);
 
-// Frees the pixels the record owns.
+// Frees the pixels the record owns, and its frame list.
 void ReleasePixels(ImageBuffer* image);
+
+// Hands the record a frame list (taking ownership), or frees the one it
+// holds when `list` is null.
+void SetAnimation(ImageBuffer* image, AnimationFrameList* list);
 
 // Clears every field, leaving the header valid for a 400 x 300 empty canvas
 // with no pixels. The pixels the record held are freed first, so a new
