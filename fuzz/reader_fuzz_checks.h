@@ -12,14 +12,28 @@
 #include <string>
 
 #include "codecs/image_decoders.h"
+#include "image/animation_frames.h"
 #include "fuzz/fuzz_check.h"
+
+// Frames after the first are canvases of the image's own size and layout.
+inline bool SameFrames(const ImageBuffer& a, const ImageBuffer& b, uint64_t bytes) {
+  if (!a.animation || !b.animation) return a.animation == b.animation;
+  const AnimationFrameList& x = *a.animation;
+  const AnimationFrameList& y = *b.animation;
+  if (x.frame_count() != y.frame_count() || x.loop_count != y.loop_count || x.truncated != y.truncated) return false;
+  for (int i = 0; i < x.frame_count(); ++i) {
+    if (x.frames[size_t(i)].delay != y.frames[size_t(i)].delay) return false;
+    if (i > 0 && std::memcmp(FrameCanvas(x, a.pixels, i), FrameCanvas(y, b.pixels, i), bytes) != 0) return false;
+  }
+  return true;
+}
 
 inline bool SameImage(const ImageBuffer& a, const ImageBuffer& b) {
   if (!a.pixels || !b.pixels) return a.pixels == b.pixels;
   const uint64_t bytes = uint64_t{Stride(a)} * static_cast<uint64_t>(a.header.height);
   return std::memcmp(&a.header, &b.header, sizeof(a.header)) == 0 &&
          std::memcmp(a.palette, b.palette, sizeof(a.palette)) == 0 &&
-         std::memcmp(a.pixels, b.pixels, bytes) == 0;
+         std::memcmp(a.pixels, b.pixels, bytes) == 0 && SameFrames(a, b, bytes);
 }
 
 // Decodes a page-memory copy of the bytes into `target` through `source`;

@@ -6,7 +6,7 @@
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
 # convert_png, png_options, jpeg_options, jpeg_read, jpeg_info,
-# jpeg_orientations, turn or
+# jpeg_orientations, gif_read, gif_frames, turn or
 # transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
@@ -604,6 +604,71 @@ case_jpeg_info() {
   has_line "progressive JPEG" "exif: 0"
   has_line "progressive JPEG" "orientation: 1"
   has_line "progressive JPEG" "comments: 0"
+}
+
+# GIF stills: what info reports, the pixels convert writes, and the reading
+# options deciding what a transparent pixel shows.
+case_gif_read() {
+  local gif="$work/still.gif"
+  "$convert" -size 6x4 xc:'#204080' -fill '#FF0000' -draw 'point 1 1' -transparent '#FF0000' \
+    -set comment hello "$gif" || fail "ImageMagick could not make a GIF"
+  succeeds info "$gif" || return
+  has_line "gif info" "format: 5 GIF"
+  has_line "gif info" "bits per pixel: 8"
+  has_line "gif info" "frames: 1"
+  has_line "gif info" "loop: none"
+  has_line "gif info" "delays: none"
+  has_line "gif info" "interlaced: 0"
+  has_line "gif info" "transparency: 1"
+  has_line "gif info" "comments: 1"
+  # The transparent index is black in the file; its background is #204080.
+  expect_gif_pixel() {  # what, expected rgb, ovirac options...
+    local what=$1 expected=$2
+    shift 2
+    succeeds convert "$gif" "$work/read.ppm" "$@" || return
+    local got
+    got=$("$convert" "$work/read.ppm" -format '%[pixel:p{1,1}]' info:)
+    [ "$got" = "$expected" ] || fail "$what: pixel $got, not $expected"
+  }
+  expect_gif_pixel "the file's background" "srgb(32,64,128)"
+  expect_gif_pixel "--no-file-background" "white" --no-file-background
+  expect_gif_pixel "--background" "lime" --no-file-background --background 00FF00
+  expect_gif_pixel "--no-composite" "black" --no-composite
+  "$convert" -seed 4 -size 29x17 plasma: -colors 60 +dither -interlace GIF "$work/interlaced.gif" ||
+    fail "ImageMagick could not make an interlaced GIF"
+  succeeds info "$work/interlaced.gif" && has_line "interlaced gif" "interlaced: 1"
+  succeeds convert "$work/interlaced.gif" "$work/interlaced.ppm" &&
+    same_pixels "interlaced gif" "$work/interlaced.gif" "$work/interlaced.ppm"
+  succeeds convert "$work/interlaced.gif" "$work/first.ppm" --frame 0 &&
+    same_pixels "frame 0 of a still" "$work/interlaced.gif" "$work/first.ppm"
+  run convert "$work/interlaced.gif" "$work/second.ppm" --frame 1
+  [ "$status" -eq 1 ] && grep -qF "the image has 1 frame" "$work/err" ||
+    fail "--frame 1 of a still: exited $status: $(head -n 2 "$work/err")"
+}
+
+# An animated GIF: info lists its frames, loop count and delays as stored;
+# convert --frame K writes the K-th full canvas as ImageMagick coalesces it.
+case_gif_frames() {
+  local gif="$work/anim.gif" k
+  "$convert" -dispose Background -delay 5 -size 10x8 xc:red -delay 10 \( -size 4x3 xc:blue -repage +2+1 \) \
+    -dispose None -delay 0 \( -size 3x5 xc:lime -repage +6+2 \) -loop 2 "$gif" ||
+    fail "ImageMagick could not make an animation"
+  "$convert" "$gif" -coalesce "$work/coalesced-%d.ppm" || fail "ImageMagick could not coalesce"
+  succeeds info "$gif" || return
+  has_line "animation info" "bits per pixel: 24"
+  has_line "animation info" "frames: 3"
+  has_line "animation info" "loop: 2"
+  has_line "animation info" "delays: 5 10 0"
+  for k in 0 1 2; do
+    succeeds convert "$gif" "$work/frame$k.ppm" --frame "$k" &&
+      same_pixels "frame $k" "$work/coalesced-$k.ppm" "$work/frame$k.ppm"
+  done
+  run convert "$gif" "$work/frame3.ppm" --frame 3
+  [ "$status" -eq 1 ] && grep -qF "the image has 3 frames (0 to 2)" "$work/err" ||
+    fail "--frame 3: exited $status: $(head -n 2 "$work/err")"
+  [ ! -e "$work/frame3.ppm" ] || fail "--frame 3 wrote a file"
+  # Without --frame, convert takes the first image as the still it is.
+  succeeds convert "$gif" "$work/still.ppm" && same_pixels "the still" "$work/coalesced-0.ppm" "$work/still.ppm"
 }
 
 if declare -F "case_$case_name" >/dev/null; then

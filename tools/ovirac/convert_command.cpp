@@ -13,6 +13,7 @@
 #include "image/file_access.h"
 #include "image/format_detect.h"
 #include "image/image_buffer.h"
+#include "tools/ovirac/animation_frame.h"
 #include "tools/ovirac/cli_text.h"
 #include "tools/ovirac/commands.h"
 #include "tools/ovirac/image_input.h"
@@ -74,6 +75,7 @@ struct ConvertOptions {
   std::string jpeg_option;    // the same for JPEG
   std::string shared_option;  // the same for PNG and JPEG
   bool auto_rotate = true;    // show an Exif-oriented photograph upright
+  int32_t frame = kNoFrameChosen;  // --frame: one frame of an animation
   bool turning = false;       // ovirac turn: --op is required
   int turn = 0;               // TurnCode, 0 for none
 };
@@ -118,6 +120,12 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
     const OptionParse reading = ParseReaderOption(argc, argv, &i, &options->reading);
     if (reading == OptionParse::kBad) return kExitUsage;
     if (reading == OptionParse::kTaken) continue;
+    const OptionParse frame = ParseFrameOption(argc, argv, &i, &options->frame);
+    if (frame == OptionParse::kBad) return kExitUsage;
+    if (frame == OptionParse::kTaken) {
+      options->reading.animation = true;
+      continue;
+    }
     const std::string name = PathToUtf8(argv[i]);
     const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
     if (writing == OptionParse::kBad) return kExitUsage;
@@ -313,6 +321,7 @@ int Convert(int argc, PathChar** argv, bool turning) {
   OwnedImage image;
   LoadResults results;
   if (!ReadInput(options.input, options.reading, &image.record, &results)) return kExitFailed;
+  if (options.frame != kNoFrameChosen && !KeepOnlyFrame(options.frame, &image.record)) return kExitFailed;
   if (const Status turned = Reorient(options, results, &image.record); turned != Status::kOk) {
     std::fprintf(stderr, "ovirac: cannot turn '%s': %u %s\n", PathToUtf8(options.input).c_str(),
                  StatusCode(turned), StatusName(turned));

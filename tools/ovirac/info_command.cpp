@@ -1,6 +1,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "image/animation_frames.h"
 #include "image/colour_count.h"
 #include "image/file_access.h"
 #include "image/format_detect.h"
@@ -21,8 +22,25 @@ uint32_t DistinctColours(const ImageBuffer& image) {
 
 // What the reader found besides the pixels, as the viewer's title and
 // information dialogs use it.
-void PrintLoadResults(FormatCode format, const LoadResults& r) {
-  if (format == kFormatPng) {
+// An animation's frames as stored; a still is one frame that does not loop.
+void PrintFrames(const ImageBuffer& image) {
+  const AnimationFrameList* list = image.animation;
+  std::printf("frames: %d\n", list ? list->frame_count() : 1);
+  if (!list) {
+    std::printf("loop: none\ndelays: none\n");
+    return;
+  }
+  std::printf("loop: %d\ndelays:", list->loop_count);
+  for (const AnimationFrame& frame : list->frames) std::printf(" %u", unsigned{frame.delay});
+  std::printf("\n");
+}
+
+void PrintLoadResults(FormatCode format, const ImageBuffer& image, const LoadResults& r) {
+  if (format == kFormatGif) {
+    PrintFrames(image);
+    std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
+    std::printf("transparency: %d\n", r.transparency ? 1 : 0);
+  } else if (format == kFormatPng) {
     std::printf("interlaced: %d\n", r.interlaced_or_progressive ? 1 : 0);
     std::printf("transparency: %d\n", r.transparency ? 1 : 0);
     std::printf("text chunks: %d\n", r.information_count);
@@ -51,6 +69,7 @@ void PrintProperties(const ImageBuffer& image) {
 
 int RunInfo(int argc, PathChar** argv) {
   DecodeSettings settings;
+  settings.animation = true;  // to count an animation's frames
   const PathChar* path = nullptr;
   for (int i = 0; i < argc; ++i) {
     switch (ParseReaderOption(argc, argv, &i, &settings)) {
@@ -101,7 +120,7 @@ int RunInfo(int argc, PathChar** argv) {
   if (!input.error_text.empty()) std::printf("library error: %s\n", input.error_text.c_str());
   if (input.status == Status::kOk) {
     PrintProperties(image);
-    PrintLoadResults(format, input.results);
+    PrintLoadResults(format, image, input.results);
   }
   ReleasePixels(&image);
   return input.status == Status::kOk ? kExitOk : kExitFailed;

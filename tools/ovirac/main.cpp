@@ -49,6 +49,7 @@ void PrintUsage() {
       "  --ppm       write a binary PPM whatever OUT's extension\n"
       "  --no-auto-rotate  keep a photograph as stored, not upright by its Exif\n"
       "              orientation\n"
+      "  --frame K   the frame K (from 0) of an animated GIF\n"
       "comment  prints the comment of a PNG file as the viewer shows it (lines\n"
       "         end in CR LF), or nothing when it has none\n"
       "  --set TEXT  stores TEXT as the comment instead\n"
