@@ -36,6 +36,25 @@ inline bool SameImage(const ImageBuffer& a, const ImageBuffer& b) {
          std::memcmp(a.pixels, b.pixels, bytes) == 0 && SameFrames(a, b, bytes);
 }
 
+// What every read leaves, whatever the format: a failure no pixels and a
+// reader's status, a success a storable picture from the reader's format.
+// True when the read succeeded, for the format's own checks.
+inline bool RequireReadOutcome(const ImageBuffer& image, Status status, bool is_reader_status,
+                               SourceFormat format) {
+  if (status != Status::kOk) {
+    Require(image.pixels == nullptr, "a failed read leaves no pixels");
+    Require(is_reader_status, "a failed read says why with a reader's status");
+    return false;
+  }
+  const DibHeader& h = image.header;
+  Require(image.pixels != nullptr, "a decoded image has pixels");
+  Require(h.width > 0 && h.height > 0, "both dimensions are positive");
+  Require(h.bit_count == 8 || h.bit_count == 24, "only 8 or 24 bits are stored");
+  Require(h.x_pels_per_meter >= 0 && h.y_pels_per_meter >= 0, "resolutions are not negative");
+  Require(image.source_format == format, "the source is the reader's format");
+  return true;
+}
+
 // Decodes a page-memory copy of the bytes into `target` through `source`;
 // false when no pages were to be had (then nothing is checked).
 inline bool DecodeBlockForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
@@ -52,6 +71,15 @@ inline bool DecodeBlockForm(const uint8_t* data, size_t size, const DecodeSettin
 inline void CheckBlockImage(const DecodeSource& source, const ImageBuffer& expected, Status expected_status) {
   Require(source.status == expected_status, "the block form gives the status of the bytes");
   Require(SameImage(*source.target, expected), "the block form gives the image of the bytes");
+}
+
+// Reads the bytes again as an archive member in page memory.
+inline void CheckBlockForm(const uint8_t* data, size_t size, const DecodeSettings& settings,
+                           bool (*read)(DecodeSource*), const ImageBuffer& expected, Status expected_status) {
+  OwnedImage image;
+  DecodeSource source;
+  if (DecodeBlockForm(data, size, settings, read, &image.record, &source))
+    CheckBlockImage(source, expected, expected_status);
 }
 
 // Writes the bytes to a scratch file named after the target and opens it by
