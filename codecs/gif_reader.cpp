@@ -27,11 +27,10 @@ struct GifRead {
 
 // The image's indices, its pixels not reached by the data left 0. The
 // block is no larger than a canvas, whose size was checked.
-Status DecodeIndices(const GifImageDescriptor& d, GifRead* r) {
+void DecodeIndices(const GifImageDescriptor& d, GifRead* r) {
   const size_t count = size_t(d.width) * size_t(d.height);
   r->indices.assign(count, 0);
   DecodeGifLzw(r->data.data(), r->data.size(), d.min_code_size, r->indices.data(), count);
-  return Status::kOk;
 }
 
 // Both pictures are whole screens, so checking the screen's canvas first
@@ -47,7 +46,7 @@ Status ReadImage(GifRead* r) {
   if (Status s = ReadGifImageDescriptor(&r->cursor, r->screen, &d); s != Status::kOk) return s;
   if (Status s = GatherGifImageData(&r->cursor, GifImageDataLimit(d), &r->data); s != Status::kOk) return s;
   if (Status s = CheckCanvas(*r); s != Status::kOk) return s;
-  if (Status s = DecodeIndices(d, r); s != Status::kOk) return s;
+  DecodeIndices(d, r);
   const GifGraphicControl control = r->findings.pending;
   r->findings.pending = {};
   if (r->images++ == 0) r->first_interlaced = d.interlaced;
