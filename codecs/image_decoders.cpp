@@ -1,11 +1,13 @@
 #include "codecs/image_decoders.h"
 
 #include "codecs/bmp_reader.h"
+#include "codecs/gif_reader.h"
 #include "codecs/jpeg_reader.h"
 #include "codecs/png_reader.h"
 
 bool HasBuiltInDecoder(FormatCode format) {
-  return format == kFormatBmp || format == kFormatPng || format == kFormatJpeg;
+  return format == kFormatBmp || format == kFormatPng || format == kFormatJpeg ||
+         format == kFormatGif;
 }
 
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
@@ -16,6 +18,8 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
       return ReadPng(source);
     case kFormatJpeg:
       return ReadJpeg(source);
+    case kFormatGif:
+      return ReadGif(source);
     default:
       source->status = Status::kUnsupported;
       return false;
