@@ -9,6 +9,7 @@
 #include "tests/e2e/app_instance.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 #include "tests/e2e/viewer_steps.h"
 
@@ -110,6 +111,18 @@ std::vector<Bytes> SolidRows(int width, int height, uint8_t index) {
 constexpr int kWidth = 40, kHeight = 30;
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
+constexpr WPARAM kToggleEditWindow = 5310;
+
+// Three solid frames of 250 ms: red, green, blue.
+Bytes TrafficLightGif(int loops) {
+  GifBuilder gif(kWidth, kHeight, {0, kRed, kGreen, kBlue}, 0);
+  gif.Loop(loops);
+  for (uint8_t index = 1; index <= 3; ++index) {
+    gif.Control(25, -1).Image(SolidRows(kWidth, kHeight, index), false);
+  }
+  return gif.End();
+}
+
 uint32_t CentreColour(HWND view) {
   ClientPixels shot;
   if (!CaptureClient(view, &shot) || shot.width == 0) return 0xFFFFFFFF;
@@ -121,14 +134,9 @@ uint32_t CentreColour(HWND view) {
 E2E_SCENARIO(AnimatedGifPlaysItsFramesAndRestsOnTheFirstAfterItsLoops) {
   AppInstance app(ctx.bin_dir);
   if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  // Three frames of 250 ms, three times through: a little over two seconds.
-  GifBuilder gif(kWidth, kHeight, {0, kRed, kGreen, kBlue}, 0);
-  gif.Loop(3);
-  for (uint8_t index = 1; index <= 3; ++index) {
-    gif.Control(25, -1).Image(SolidRows(kWidth, kHeight, index), false);
-  }
+  // Three times through: a little over two seconds.
   const std::wstring picture = app.folder() + L"\\anim.gif";
-  if (!ctx.Expect(WriteFileBytes(picture, gif.End()), "the animation is written")) return;
+  if (!ctx.Expect(WriteFileBytes(picture, TrafficLightGif(3)), "the animation is written")) return;
   HWND view;
   if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
   ctx.Expect(WaitForTitle(view, L"anim.gif  ( 40x30  7bit"),
@@ -183,5 +191,31 @@ E2E_SCENARIO(StillGifShowsItsLettersAndItsInterlacedRowsInPlace) {
     ctx.Expect(wrong == 0, "every row is in place and the transparent one shows the file's "
                            "background (" + std::to_string(wrong) + " pixels differ)");
   }
+  Close(app, view);
+}
+
+E2E_SCENARIO(AnimationStartsAgainOnReturnFromTheEditWindow) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  const std::wstring picture = app.folder() + L"\\once.gif";
+  if (!ctx.Expect(WriteFileBytes(picture, TrafficLightGif(1)), "the animation is written")) return;
+  HWND view;
+  if (!StartViewerOn(ctx, app, Quoted(picture), &view)) return;
+  ctx.Expect(WaitForTitle(view, L"once.gif  ( 40x30"), "the animation opens");
+  Sleep(1500);  // once through, and at rest
+  ctx.Expect(CentreColour(view) == kRed, "played once, the animation rests on the first frame");
+  SendCommand(view, kToggleEditWindow);
+  HWND edit = app.WaitForWindow(L"Ovira_swin_class");
+  if (!ctx.Expect(edit != nullptr, "the edit window takes over")) return;
+  Sleep(300);
+  SendCommand(edit, kToggleEditWindow);
+  std::set<uint32_t> seen;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 1500) {
+    seen.insert(CentreColour(view));
+    Sleep(40);
+  }
+  ctx.Expect(seen.count(kGreen) || seen.count(kBlue),
+             "back in the view window the animation plays again from its start");
   Close(app, view);
 }
