@@ -26,7 +26,7 @@ class GifLzwEncoder {
   size_t Finish();
 
  private:
-  static constexpr int kHashBits = 13;
+  static constexpr int kHashBits = 14;  // four slots per entry: short probes
   static constexpr uint32_t kSlots = 1u << kHashBits;
 
   void Reset();
