@@ -46,12 +46,11 @@ Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, 
 
 Status WriteGifAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
                           EncodeContext*) {
-  GifWriteContext c;
-  c.bits = options.gif_depth;
-  c.interlace = options.interlace;
-  c.transparency = options.transparency;
-  c.transparent_colour = options.transparent_colour;
-  c.dither = options.dither;
+  const GifWriteContext c = {.bits = options.gif_depth,
+                             .interlace = options.interlace,
+                             .transparency = options.transparency,
+                             .transparent_colour = options.transparent_colour,
+                             .dither = options.dither};
   return WriteGif(image, c, out);
 }
 

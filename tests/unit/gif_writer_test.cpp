@@ -320,6 +320,11 @@ TEST(GifWriter, SaveOptionsReachTheWriter) {
   EXPECT_EQ(g.image_packed, 0x40);
   EXPECT_EQ(g.control.at(6), g.background);
   EXPECT_EQ(TableColour(g, g.background), 0x00FF00u);
+
+  TestImage wide(65536, 1, 24);
+  MemorySink nothing;
+  EXPECT_EQ(EncodeImage(wide.record, o, &nothing, nullptr), Status::kCannotWrite);
+  EXPECT_TRUE(nothing.bytes().empty());
 }
 
 }  // namespace

@@ -111,6 +111,16 @@ void ChooseType(HWND dialog, int row) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
 }
 
+std::wstring g_save_path;
+
+// Types the test's path as the file name and presses OK.
+void TypePathAndSave(HWND dialog) {
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (!name) name = GetDlgItem(dialog, edt1);
+  SetWindowTextW(name, g_save_path.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
 // What the panel showed, seen from inside the dialog.
 struct PanelSeen {
   bool bmp_depth = false, png_depth = false, grey = false, filter = false;  // shown for BMP
@@ -121,7 +131,6 @@ struct PanelSeen {
   std::wstring colour, gamma, filter_text;
 };
 PanelSeen g_seen;
-std::wstring g_save_path;
 
 // Looks at the BMP panel, switches to PNG, looks again, sets every PNG
 // option and saves.
@@ -165,10 +174,7 @@ void SetPngOptionsAndSave(HWND dialog) {
   Tick(dialog, IDC_SAVE_COMMENT);
   SetWindowTextW(Control(dialog, IDC_SAVE_TRANSPARENT_COLOUR), L"FF8000");
   SetWindowTextW(Control(dialog, IDC_SAVE_GAMMA), L"1800");
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  SetWindowTextW(name, g_save_path.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  TypePathAndSave(dialog);
 }
 
 class SaveDialog : public ::testing::Test {
@@ -264,10 +270,7 @@ void SetJpegOptionsAndSave(HWND dialog) {
   s.lossless_comment = Shown(dialog, IDC_SAVE_COMMENT);
   Choose(dialog, IDC_SAVE_MARKERS, 1);
   Tick(dialog, IDC_SAVE_TRIM);
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  SetWindowTextW(name, g_save_path.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  TypePathAndSave(dialog);
 }
 
 TEST_F(SaveDialog, TheJpegChoicesShowForTheirTypesAndAreReadIntoTheSettings) {
@@ -364,10 +367,7 @@ void SetGifOptionsAndSave(HWND dialog) {
   }
   Choose(dialog, IDC_SAVE_GIF_DEPTH, 4);
   Tick(dialog, IDC_SAVE_INTERLACE);
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  SetWindowTextW(name, g_save_path.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  TypePathAndSave(dialog);
 }
 
 std::vector<uint8_t> FileBytes(const std::wstring& path) {
