@@ -12,18 +12,13 @@
 #include "codecs/gif_writer.h"
 #include "codecs/memory_sink.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzzed_image.h"
 #include "image/image_buffer.h"
 #include "tests/unit/bmp_test_support.h"
 
 namespace {
 
 constexpr size_t kOptionBytes = 6;
-
-struct Record {
-  Record() { ResetImageBuffer(&image); }
-  ~Record() { ReleasePixels(&image); }
-  ImageBuffer image{};
-};
 
 GifWriteContext ContextOf(const uint8_t* o) {
   GifWriteContext c;
@@ -53,24 +48,16 @@ uint32_t PictureRow(uint32_t k, uint32_t height, bool interlace) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kOptionBytes) return 0;
-  const int width = data[0] % 200 + 1, height = data[1] % 64 + 1;
-  const int bits = (data[2] & 1) ? 8 : 24;
+  // Rows up to 200 pixels wide; short inputs repeat, so that long strings
+  // and full tables come up.
+  FuzzedImage source;
+  if (!source.Fill(data[0] % 200 + 1, data[1] % 64 + 1, (data[2] & 1) ? 8 : 24,
+                   data + kOptionBytes, size - kOptionBytes, true)) {
+    return 0;
+  }
+  const int width = source.image.header.width, height = source.image.header.height;
+  const int bits = source.image.header.bit_count;
   const GifWriteContext context = ContextOf(data);
-  Record source;
-  if (AllocatePixels(&source.image, width, height, bits) != Status::kOk) return 0;
-  const uint8_t* rest = data + kOptionBytes;
-  size_t left = size - kOptionBytes;
-  if (bits == 8) {
-    const size_t palette = left < sizeof(source.image.palette) ? left : sizeof(source.image.palette);
-    std::memcpy(source.image.palette, rest, palette);
-    rest += palette, left -= palette;
-  }
-  const size_t block = size_t{Stride(source.image)} * height;
-  // Short inputs repeat, so that long strings and full tables come up.
-  for (size_t at = 0; left > 0 && at < block; at += left) {
-    std::memcpy(source.image.pixels + at, rest, left < block - at ? left : block - at);
-  }
-
   MemorySink sink;
   Require(WriteGif(source.image, context, &sink) == Status::kOk, "every image is written");
   const std::vector<uint8_t>& file = sink.bytes();

@@ -343,8 +343,8 @@ png_layout() {  # what, file, expected "depth type interlace"
 # Every depth and form, interlaced or not: the layout asked for, and the
 # pixels ovirac shows for that depth (a palette of 4 colours keeps them
 # exactly at 2 bits; grey levels decode alike in ovirac and ImageMagick).
-# Each "OUTPUT OPTIONS..." converting $work/in.bmp is a usage error (exit 2).
-refused() {  # "output options"...
+# Converting $work/in.bmp to each "OUTPUT OPTIONS..." is a usage error (exit 2).
+options_refused() {  # "output options"...
   local refusal
   for refusal in "$@"; do
     # shellcheck disable=SC2086
@@ -401,7 +401,7 @@ case_png_options() {
   succeeds convert "$work/in.bmp" "$work/stored.png" --level 0 &&
     [ "$(stat -c %s "$work/stored.png")" -gt "$(stat -c %s "$work/plain.png")" ] ||
     fail "--level 0 did not store the data uncompressed"
-  refused "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
+  options_refused "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
     "x.png --filter 6" "x.png --gamma -1" "x.png --transparent FFF" "x.png --comment"
 }
 
@@ -449,7 +449,7 @@ case_gif_options() {
   succeeds convert "$work/in.bmp" "$work/dither.gif" --depth 3 --dither &&
     [ "$(differing_pixels "$work/plain.gif" "$work/dither.gif")" != 0 ] ||
     fail "--dither changed nothing"
-  refused "x.gif --depth 24" "x.gif --depth 9" "x.gif --grey" "x.gif --level 3" \
+  options_refused "x.gif --depth 24" "x.gif --depth 9" "x.gif --grey" "x.gif --level 3" \
     "x.gif --gamma 2200" "x.gif --quality 50" "x.gif --transparent FFF" "x.bmp --transparent 000000"
   run convert "$work/in.bmp" "$work/x.bmp" --interlace &&
     grep -qF -- "--interlace is for PNG and GIF output only" "$work/err" ||
@@ -494,7 +494,7 @@ case_jpeg_options() {
     [ "$(stat -c %s "$work/limited.jpg")" -le 12288 ] || fail "--limit 12 wrote more than 12 KiB"
   succeeds convert "$work/big.bmp" "$work/tiny.jpg" --limit 1 &&
     [ "$("$identify" -format %Q "$work/tiny.jpg")" = 1 ] || fail "an unreachable limit ends at quality 1"
-  refused "x.png --quality 50" "x.bmp --grey" "x.bmp --progressive" "x.jpg --interlace" \
+  options_refused "x.png --quality 50" "x.bmp --grey" "x.bmp --progressive" "x.jpg --interlace" \
     "x.jpg --quality 0" "x.jpg --quality 101" "x.jpg --subsampling 3" "x.jpg --limit 0" \
     "x.jpg --limit" "x.gif --comment hi"
 }
