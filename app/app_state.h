@@ -13,6 +13,7 @@
 #include "app/menu_items_win.h"
 #include "app/settings_values.h"
 #include "app/win_handles.h"
+#include "image/animation_playback.h"
 #include "image/document_state.h"
 #include "image/file_list.h"
 #include "image/image_buffer.h"
@@ -65,6 +66,7 @@ struct ApplicationState {
   FileList file_list;
   bool modified = false;
   bool open_failed = false;  // the canvas says so until the next image
+  AnimationPlayback animation;  // the frame the view shows of current.animation
 
   // View of the view window.
   ViewGeometry view_geometry;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "view/animation_win.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void EnterEditMode(int show_command) {
   ShowWindow(app.edit_window, EditShowCommand(show_command));
   ShowWindow(app.view_window, SW_HIDE);
   app.display_mode = kDisplayEdit;
+  StopAnimation();
 }
 
 void EnterViewMode() {
@@ -31,7 +33,9 @@ void EnterViewMode() {
   ShowWindow(app.view_window, SW_SHOWNORMAL);
   UpdateWindow(app.view_window);
   if (app.edit_window) ShowWindow(app.edit_window, SW_HIDE);
+  const bool from_edit = app.display_mode == kDisplayEdit;
   app.display_mode = kDisplayView;
+  if (from_edit) RestartAnimation();
 }
 
 void EnterFullScreen() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codecs/bmp_writer.h"
+#include "codecs/gif_writer.h"
 #include "codecs/jpeg_thumbnail.h"
 #include "codecs/jpeg_transform.h"
 #include "codecs/jpeg_writer.h"
@@ -41,6 +42,16 @@ Status WritePngAsOptioned(const ImageBuffer& image, const SaveOptions& options, 
   c.y_resolution = image.header.y_pels_per_meter;
   if (options.comment) c.comment = options.comment_text;
   return WritePng(image, c, out);
+}
+
+Status WriteGifAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                          EncodeContext*) {
+  const GifWriteContext c = {.bits = options.gif_depth,
+                             .interlace = options.interlace,
+                             .transparency = options.transparency,
+                             .transparent_colour = options.transparent_colour,
+                             .dither = options.dither};
+  return WriteGif(image, c, out);
 }
 
 JpegWriteContext JpegContextFor(const ImageBuffer& image, const SaveOptions& options,
@@ -106,6 +117,7 @@ constexpr Encoder kEncoders[] = {
     {kSaveBmp, WriteBmpAsOptioned},
     {kSavePng, WritePngAsOptioned},
     {kSaveJpeg, WriteJpegAsOptioned},
+    {kSaveGif, WriteGifAsOptioned},
     {kSaveJpegLossless, WriteLosslessAsOptioned},
 };
 

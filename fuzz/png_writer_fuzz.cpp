@@ -12,6 +12,7 @@
 #include "codecs/png_writer.h"
 #include "effects/luminance.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzzed_image.h"
 #include "image/image_buffer.h"
 #include "tests/unit/bmp_test_support.h"
 
@@ -19,12 +20,6 @@ namespace {
 
 constexpr size_t kOptionBytes = 8;
 constexpr int kDepths[] = {24, 8, 4, 2, 1};
-
-struct Record {
-  Record() { ResetImageBuffer(&image); }
-  ~Record() { ReleasePixels(&image); }
-  ImageBuffer image{};
-};
 
 PngWriteContext ContextOf(const uint8_t* o) {
   PngWriteContext c;
@@ -53,18 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int width = data[0] % 40 + 1, height = data[1] % 40 + 1;
   const int bits = (data[2] & 8) ? 8 : 24;
   const PngWriteContext context = ContextOf(data);
-  Record source;
-  if (AllocatePixels(&source.image, width, height, bits) != Status::kOk) return 0;
-  const uint8_t* rest = data + kOptionBytes;
-  size_t left = size - kOptionBytes;
-  if (bits == 8) {
-    const size_t palette =
-        left < sizeof(source.image.palette) ? left : sizeof(source.image.palette);
-    std::memcpy(source.image.palette, rest, palette);
-    rest += palette, left -= palette;
-  }
-  const size_t block = size_t{Stride(source.image)} * height;
-  std::memcpy(source.image.pixels, rest, left < block ? left : block);
+  FuzzedImage source;
+  if (!source.Fill(width, height, bits, data + kOptionBytes, size - kOptionBytes, false)) return 0;
 
   MemorySink png;
   const Status written = WritePng(source.image, context, &png);
@@ -78,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DecodeSettings as_stored;
   as_stored.png.gamma_correction = false;
   as_stored.png.composite_transparency = false;
-  Record back;
+  FuzzedImage back;
   Require(
       ReadPngBytes(png.bytes().data(), png.bytes().size(), as_stored, &back.image) == Status::kOk,
       "our reader takes what our writer wrote");

@@ -31,8 +31,10 @@ bool DecodeIntoStaging(const std::wstring& path) {
   // Images the built-in decoders refuse go to the plug-ins, which arrive
   // with their own module.
   ApplicationState& app = A();
-  return DecodeImageFile(path.c_str(), &app.staging, &format,
-                         DecodeSettingsFromSettings(app.settings), &app.document.load) == Status::kOk;
+  DecodeSettings settings = DecodeSettingsFromSettings(app.settings);
+  settings.animation = true;  // the view plays animated GIF files
+  return DecodeImageFile(path.c_str(), &app.staging, &format, settings, &app.document.load) ==
+         Status::kOk;
 }
 
 void TakeLoadedImage(const std::wstring& path) {

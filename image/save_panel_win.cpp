@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kBmpDepths[] = {24, 8, 4, 1};
 constexpr int kPngDepths[] = {24, 8, 4, 2, 1};
+constexpr int kGifDepths[] = {8, 7, 6, 5, 4, 3, 2, 1};
 constexpr int kLevels = 10;      // deflate levels 0 to 9
 constexpr int kFilterModes = 6;  // automatic, then the five filters
 
@@ -24,25 +25,26 @@ constexpr int kQualityDigits = 3;
 constexpr int kLimitDigits = 7;
 
 constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng, kJpeg = 1u << kSaveJpeg,
-                   kLossless = 1u << kSaveJpegLossless;
+                   kGif = 1u << kSaveGif, kLossless = 1u << kSaveJpegLossless;
 struct PanelControl {
   int id;
   unsigned types;  // the save types that show it
 };
 constexpr PanelControl kControls[] = {
-    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng},
+    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng | kGif},
     {IDC_SAVE_DEPTH, kBmp},
     {IDC_SAVE_PNG_DEPTH, kPng},
-    {IDC_SAVE_DITHER, kBmp | kPng},
+    {IDC_SAVE_GIF_DEPTH, kGif},
+    {IDC_SAVE_DITHER, kBmp | kPng | kGif},
     {IDC_SAVE_GREY, kPng},
-    {IDC_SAVE_INTERLACE, kPng},
+    {IDC_SAVE_INTERLACE, kPng | kGif},
     {IDC_SAVE_LEVEL_LABEL, kPng},
     {IDC_SAVE_LEVEL, kPng},
     {IDC_SAVE_FILTER_LABEL, kPng},
     {IDC_SAVE_FILTER, kPng},
-    {IDC_SAVE_TRANSPARENCY, kPng},
-    {IDC_SAVE_TRANSPARENT_COLOUR, kPng},
-    {IDC_SAVE_CHOOSE_COLOUR, kPng},
+    {IDC_SAVE_TRANSPARENCY, kPng | kGif},
+    {IDC_SAVE_TRANSPARENT_COLOUR, kPng | kGif},
+    {IDC_SAVE_CHOOSE_COLOUR, kPng | kGif},
     {IDC_SAVE_GAMMA_LABEL, kPng},
     {IDC_SAVE_GAMMA, kPng},
     {IDC_SAVE_QUALITY_LABEL, kJpeg},
@@ -189,6 +191,7 @@ void FillSavePanel(HWND panel) {
   const SettingsValues& s = Settings();
   FillDepths(panel, IDC_SAVE_DEPTH, kBmpDepths, s.save_bmp_depth);
   FillDepths(panel, IDC_SAVE_PNG_DEPTH, kPngDepths, s.save_png_depth);
+  FillDepths(panel, IDC_SAVE_GIF_DEPTH, kGifDepths, s.save_gif_depth);
   for (int level = 0; level < kLevels; ++level) {
     AddChoice(panel, IDC_SAVE_LEVEL, std::to_wstring(level), level, s.save_compression_level);
   }
@@ -223,6 +226,7 @@ void ReadSavePanel(HWND panel) {
   SettingsValues& s = Settings();
   s.save_bmp_depth = Chosen(panel, IDC_SAVE_DEPTH, s.save_bmp_depth);
   s.save_png_depth = Chosen(panel, IDC_SAVE_PNG_DEPTH, s.save_png_depth);
+  s.save_gif_depth = Chosen(panel, IDC_SAVE_GIF_DEPTH, s.save_gif_depth);
   s.save_compression_level = Chosen(panel, IDC_SAVE_LEVEL, s.save_compression_level);
   s.save_filter_mode = Chosen(panel, IDC_SAVE_FILTER, s.save_filter_mode);
   s.save_dither = Checked(panel, IDC_SAVE_DITHER);

@@ -1,6 +1,7 @@
 #include "view/view_control_win.h"
 
 #include "app/app_state.h"
+#include "view/animation_win.h"
 #include "view/title_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_pan.h"
@@ -172,6 +173,7 @@ void ShowNewViewImage(bool mark_modified) {
   }
   app.open_failed = false;
   if (mark_modified) app.modified = true;
+  RestartAnimation();
   RepaintView();
 }
 

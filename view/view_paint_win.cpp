@@ -10,8 +10,8 @@ void FillStrip(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
   FillRect(dc, &strip, brush);
 }
 
-void PaintImage(HDC dc, const RECT& client, const ImageBuffer& image, const ViewGeometry& g,
-                HBRUSH background) {
+void PaintImage(HDC dc, const RECT& client, const ImageBuffer& image, const uint8_t* rows,
+                const ViewGeometry& g, HBRUSH background) {
   const int dl = g.destination_x, dt = g.destination_y;
   const int dr = dl + g.destination_width, db = dt + g.destination_height;
   if (g.scaled_width < g.client_width) {
@@ -25,7 +25,7 @@ void PaintImage(HDC dc, const RECT& client, const ImageBuffer& image, const View
   // Rows are stored bottom-up, so the source's y counts from the bottom.
   int source_y = image.header.height - g.source_y - g.source_height;
   StretchDIBits(dc, dl, dt, g.destination_width, g.destination_height, g.source_x, source_y,
-                g.source_width, g.source_height, image.pixels, AsBitmapInfo(image),
+                g.source_width, g.source_height, rows, AsBitmapInfo(image),
                 DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -46,7 +46,8 @@ void PaintEmpty(HDC dc, const RECT& client, HBRUSH background, const wchar_t* no
 
 void PaintViewContent(HDC dc, const RECT& client, const ViewPaintInput& input) {
   if (input.image && input.image->pixels && input.geometry) {
-    PaintImage(dc, client, *input.image, *input.geometry, input.background);
+    const uint8_t* rows = input.frame_pixels ? input.frame_pixels : input.image->pixels;
+    PaintImage(dc, client, *input.image, rows, *input.geometry, input.background);
   } else {
     PaintEmpty(dc, client, input.background, input.note);
   }

@@ -13,6 +13,9 @@ struct ViewPaintInput {
   const ViewGeometry* geometry;
   HBRUSH background;
   const wchar_t* note;       // centred on the empty canvas, or nullptr
+  // Rows in the image's layout to paint instead of its pixels (an
+  // animation's shown frame), or nullptr.
+  const uint8_t* frame_pixels = nullptr;
 };
 
 // Paints into any device context (a window's or a bitmap's for tests).

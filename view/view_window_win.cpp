@@ -16,6 +16,7 @@
 #include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
 #include "lang/string_ids.h"
+#include "view/animation_win.h"
 #include "view/view_control_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_mouse_win.h"
@@ -67,7 +68,8 @@ void Paint(HWND window) {
   std::wstring note = app.open_failed ? LanguageString(app.language.get(), IDS_OPEN_FAILED_NOTE)
                                       : std::wstring();
   ViewPaintInput input = {&app.current, &app.view_geometry,
-                          BackgroundBrush(app.settings.view_background), note.c_str()};
+                          BackgroundBrush(app.settings.view_background), note.c_str(),
+                          ShownViewPixels()};
   PaintViewContent(paint.dc(), client, input);
 }
 
@@ -180,6 +182,9 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
       }
       return 1;
+    case WM_TIMER:
+      if (wparam == kAnimationTimer) OnAnimationTick();
+      return 0;
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
       return 0;

@@ -59,10 +59,6 @@ Bytes SolidRgbPng(int width, int height, uint32_t colour) {
       .bytes();
 }
 
-std::wstring KibText(size_t bytes) {
-  return std::to_wstring(bytes / 1024) + L"." + std::to_wstring((bytes % 1024) * 10 / 1024) + L"KB";
-}
-
 }  // namespace
 
 // What the transparent right half shows for the reading settings.

@@ -27,6 +27,10 @@ bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms) {
   return false;
 }
 
+std::wstring KibText(size_t bytes) {
+  return std::to_wstring(bytes / 1024) + L"." + std::to_wstring((bytes % 1024) * 10 / 1024) + L"KB";
+}
+
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 namespace {

@@ -20,6 +20,8 @@ bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& a
 bool WaitForTitle(HWND window, const std::wstring& prefix, DWORD timeout_ms = 5000);
 
 std::wstring Quoted(const std::wstring& path);
+// A file size as the title gives it: KiB with one truncated decimal, "KB".
+std::wstring KibText(size_t bytes);
 
 // A control anywhere below `root`.
 HWND FindControl(HWND root, int id);

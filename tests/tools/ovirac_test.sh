@@ -5,7 +5,8 @@
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
 # where CASE is info, convert_own_depth, convert_reduced, malformed,
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
-# convert_png, png_options, jpeg_options, jpeg_read, jpeg_info,
+# convert_png, png_options, convert_gif, gif_options, jpeg_options,
+# jpeg_read, jpeg_info,
 # jpeg_orientations, gif_read, gif_frames, turn or
 # transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
@@ -349,6 +350,16 @@ png_layout() {  # what, file, expected "depth type interlace"
 # Every depth and form, interlaced or not: the layout asked for, and the
 # pixels ovirac shows for that depth (a palette of 4 colours keeps them
 # exactly at 2 bits; grey levels decode alike in ovirac and ImageMagick).
+# Converting $work/in.bmp to each "OUTPUT OPTIONS..." is a usage error (exit 2).
+options_refused() {  # "output options"...
+  local refusal
+  for refusal in "$@"; do
+    # shellcheck disable=SC2086
+    run convert "$work/in.bmp" "$work/"$refusal || continue
+    [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
+  done
+}
+
 case_convert_png() {
   local depth interlace name header adam7
   make_bmp 24 "$work/in24.bmp"
@@ -397,13 +408,59 @@ case_png_options() {
   succeeds convert "$work/in.bmp" "$work/stored.png" --level 0 &&
     [ "$(stat -c %s "$work/stored.png")" -gt "$(stat -c %s "$work/plain.png")" ] ||
     fail "--level 0 did not store the data uncompressed"
-  local refusal
-  for refusal in "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
-    "x.png --filter 6" "x.png --gamma -1" "x.png --transparent FFF" "x.png --comment"; do
-    # shellcheck disable=SC2086
-    run convert "$work/in.bmp" "$work/"$refusal || continue
-    [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
+  options_refused "x.bmp --grey" "x.ppm --interlace" "x.png --grey --depth 4" "x.png --level 10" \
+    "x.png --filter 6" "x.png --gamma -1" "x.png --transparent FFF" "x.png --comment"
+}
+
+# The screen descriptor's packed byte of a GIF file: 0x80 | (d-1) << 4 | (d-1).
+gif_packed() {  # file
+  od -An -tu1 -j10 -N1 "$1" | tr -d ' '
+}
+
+# At every depth and interlaced or not, a picture with no more colours than
+# the depth holds keeps exactly its pixels.
+case_convert_gif() {
+  local depth interlace name facts
+  for depth in 8 7 6 5 4 3 2 1; do
+    if [ "$depth" = 1 ]; then
+      make_bmp 1 "$work/in$depth.bmp"
+    else
+      "$convert" -seed 7 -size 37x23 plasma: -colors $((1 << depth)) -type TrueColor \
+        "BMP3:$work/in$depth.bmp" || fail "ImageMagick made no $depth-bit source"
+    fi
+    for interlace in "" --interlace; do
+      name="$work/at$depth${interlace/--/_}.gif"
+      succeeds convert "$work/in$depth.bmp" "$name" --depth "$depth" $interlace || continue
+      facts=$("$identify" -format '%m %w %h %[interlace]' "$name")
+      [ "$facts" = "GIF 37 23 $([ -n "$interlace" ] && echo GIF || echo None)" ] ||
+        fail "$depth bits $interlace: identify says '$facts'"
+      [ "$(gif_packed "$name")" = $((128 + (depth - 1) * 17)) ] ||
+        fail "$depth bits: packed byte $(gif_packed "$name")"
+      same_pixels "GIF at $depth bits $interlace" "$name" "$work/in$depth.bmp"
+    done
   done
+  # Without --depth a GIF is written at 8 bits, whatever the image's depth.
+  make_bmp 24 "$work/in24.bmp"
+  succeeds convert "$work/in24.bmp" "$work/own.gif" &&
+    [ "$(gif_packed "$work/own.gif")" = 247 ] || fail "the default depth is not 8"
+}
+
+# Transparency reaches the file; dithering changes the pixels; options of
+# other formats, and depths GIF has not, are refused.
+case_gif_options() {
+  make_bmp 24 "$work/in.bmp"
+  succeeds convert "$work/in.bmp" "$work/plain.gif" --depth 3 || return
+  [ "$("$identify" -format %A "$work/plain.gif")" = False ] || fail "transparency without --transparent"
+  succeeds convert "$work/in.bmp" "$work/clear.gif" --depth 3 --transparent 000000 &&
+    [ "$("$identify" -format %A "$work/clear.gif")" = True ] || fail "--transparent wrote none"
+  succeeds convert "$work/in.bmp" "$work/dither.gif" --depth 3 --dither &&
+    [ "$(differing_pixels "$work/plain.gif" "$work/dither.gif")" != 0 ] ||
+    fail "--dither changed nothing"
+  options_refused "x.gif --depth 24" "x.gif --depth 9" "x.gif --grey" "x.gif --level 3" \
+    "x.gif --gamma 2200" "x.gif --quality 50" "x.gif --transparent FFF" "x.bmp --transparent 000000"
+  run convert "$work/in.bmp" "$work/x.bmp" --interlace &&
+    grep -qF -- "--interlace is for PNG and GIF output only" "$work/err" ||
+    fail "--interlace for BMP: $(cat "$work/err")"
 }
 
 # ImageMagick reads each JPEG option back from the file: the quality it
@@ -444,14 +501,9 @@ case_jpeg_options() {
     [ "$(stat -c %s "$work/limited.jpg")" -le 12288 ] || fail "--limit 12 wrote more than 12 KiB"
   succeeds convert "$work/big.bmp" "$work/tiny.jpg" --limit 1 &&
     [ "$("$identify" -format %Q "$work/tiny.jpg")" = 1 ] || fail "an unreachable limit ends at quality 1"
-  local refusal
-  for refusal in "x.png --quality 50" "x.bmp --grey" "x.bmp --progressive" "x.jpg --interlace" \
+  options_refused "x.png --quality 50" "x.bmp --grey" "x.bmp --progressive" "x.jpg --interlace" \
     "x.jpg --quality 0" "x.jpg --quality 101" "x.jpg --subsampling 3" "x.jpg --limit 0" \
-    "x.jpg --limit" "x.gif --comment hi"; do
-    # shellcheck disable=SC2086
-    run convert "$work/in.bmp" "$work/"$refusal || continue
-    [ "$status" -eq 2 ] || fail "convert $refusal exited $status, not 2"
-  done
+    "x.jpg --limit" "x.gif --comment hi"
 }
 
 # Every turn at both depths shows the pixels ImageMagick's own turn shows;

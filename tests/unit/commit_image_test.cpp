@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "image/animation_frames.h"
+
 namespace {
 
 TEST(CommitImage, MovesPixelsAndKeepsThePaletteOfPaletteImagesOnly) {
@@ -31,6 +33,27 @@ TEST(CommitImage, MovesPixelsAndKeepsThePaletteOfPaletteImagesOnly) {
   CommitImage(&staged, &current);
   EXPECT_EQ(current.palette[7].red, 7);
   EXPECT_EQ(current.header.bit_count, 8);
+  ReleasePixels(&current);
+}
+
+// The sanitizer run would report a frame list that is lost or freed twice.
+TEST(CommitImage, TheFrameListTravelsWithThePixelsAndGoesWithThem) {
+  ImageBuffer staged{}, current{};
+  ResetImageBuffer(&staged);
+  ResetImageBuffer(&current);
+  ASSERT_EQ(AllocatePixels(&current, 2, 2, 24), Status::kOk);
+  SetAnimation(&current, new AnimationFrameList);
+  ASSERT_EQ(AllocatePixels(&staged, 3, 3, 24), Status::kOk);
+  auto* list = new AnimationFrameList;
+  list->frames.resize(2);
+  list->frames[1].canvas = PageBlock(RowStride(3, 24) * 3);
+  SetAnimation(&staged, list);
+  CommitImage(&staged, &current);
+  EXPECT_EQ(current.animation, list);
+  EXPECT_EQ(staged.animation, nullptr);
+  ASSERT_EQ(AllocatePixels(&staged, 1, 1, 8), Status::kOk);
+  CommitImage(&staged, &current);
+  EXPECT_EQ(current.animation, nullptr);
   ReleasePixels(&current);
 }
 

@@ -8,13 +8,13 @@
 namespace {
 
 TEST(OfferedSaveTypes, OnlyTypesWithAnEncoder) {
-  EXPECT_EQ(OfferedSaveTypes(false), (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg}));
+  EXPECT_EQ(OfferedSaveTypes(false),
+            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveGif}));
   EXPECT_EQ(OfferedSaveTypes(true),
-            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveJpegLossless}))
+            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveGif, kSaveJpegLossless}))
       << "a JPEG may keep its coded data";
   for (int32_t type : OfferedSaveTypes(true)) EXPECT_TRUE(HasEncoder(type)) << type;
   EXPECT_FALSE(HasEncoder(kSaveTiff));
-  EXPECT_FALSE(HasEncoder(kSaveGif));
 }
 
 }  // namespace

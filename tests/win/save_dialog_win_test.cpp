@@ -10,6 +10,8 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "image/document_save_win.h"
+#include "image/image_buffer.h"
 #include "image/save_comment_dialog_win.h"
 #include "image/save_dialog_win.h"
 #include "lang/string_ids.h"
@@ -109,6 +111,16 @@ void ChooseType(HWND dialog, int row) {
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
 }
 
+std::wstring g_save_path;
+
+// Types the test's path as the file name and presses OK.
+void TypePathAndSave(HWND dialog) {
+  HWND name = GetDlgItem(dialog, cmb13);
+  if (!name) name = GetDlgItem(dialog, edt1);
+  SetWindowTextW(name, g_save_path.c_str());
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
 // What the panel showed, seen from inside the dialog.
 struct PanelSeen {
   bool bmp_depth = false, png_depth = false, grey = false, filter = false;  // shown for BMP
@@ -119,7 +131,6 @@ struct PanelSeen {
   std::wstring colour, gamma, filter_text;
 };
 PanelSeen g_seen;
-std::wstring g_save_path;
 
 // Looks at the BMP panel, switches to PNG, looks again, sets every PNG
 // option and saves.
@@ -163,10 +174,7 @@ void SetPngOptionsAndSave(HWND dialog) {
   Tick(dialog, IDC_SAVE_COMMENT);
   SetWindowTextW(Control(dialog, IDC_SAVE_TRANSPARENT_COLOUR), L"FF8000");
   SetWindowTextW(Control(dialog, IDC_SAVE_GAMMA), L"1800");
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  SetWindowTextW(name, g_save_path.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  TypePathAndSave(dialog);
 }
 
 class SaveDialog : public ::testing::Test {
@@ -209,19 +217,20 @@ class SaveDialog : public ::testing::Test {
 
 TEST_F(SaveDialog, OffersOnlyTheTypesThatCanBeWritten) {
   std::vector<std::wstring> offered = Offered(0);
-  ASSERT_EQ(offered.size(), 3u);
+  ASSERT_EQ(offered.size(), 4u);
   EXPECT_NE(offered[0].find(L"*.bmp"), std::wstring::npos);
   EXPECT_NE(offered[1].find(L"*.png"), std::wstring::npos);
   EXPECT_NE(offered[2].find(L"*.jpg"), std::wstring::npos);
-  EXPECT_EQ(Offered(5).size(), 3u);
+  EXPECT_NE(offered[3].find(L"*.gif"), std::wstring::npos);
+  EXPECT_EQ(Offered(5).size(), 4u);
   EXPECT_EQ(App().settings.save_type, 2) << "keeping JPEG data needs a JPEG: a new JPEG instead";
   App().current.source_format = kSourceJpeg;
   offered = Offered(5);
-  ASSERT_EQ(offered.size(), 4u) << "a JPEG may keep its coded data";
-  EXPECT_NE(offered[3].find(L"original compressed data"), std::wstring::npos);
-  EXPECT_NE(offered[3].find(L"*.jpg"), std::wstring::npos);
+  ASSERT_EQ(offered.size(), 5u) << "a JPEG may keep its coded data";
+  EXPECT_NE(offered[4].find(L"original compressed data"), std::wstring::npos);
+  EXPECT_NE(offered[4].find(L"*.jpg"), std::wstring::npos);
   EXPECT_EQ(App().settings.save_type, 5);
-  EXPECT_EQ(Offered(3).size(), 4u);
+  EXPECT_EQ(Offered(3).size(), 5u);
   EXPECT_EQ(App().settings.save_type, 0) << "a type that cannot be written is not kept chosen";
 }
 
@@ -253,7 +262,7 @@ void SetJpegOptionsAndSave(HWND dialog) {
   Tick(dialog, IDC_SAVE_SIZE_LIMIT);
   SetWindowTextW(Control(dialog, IDC_SAVE_QUALITY), L"92");
   SetWindowTextW(Control(dialog, IDC_SAVE_SIZE_LIMIT_KIB), L"250");
-  ChooseType(dialog, 3);  // BMP, PNG, JPEG, JPEG keeping its data
+  ChooseType(dialog, 4);  // BMP, PNG, JPEG, GIF, JPEG keeping its data
   s.lossless_quality = Shown(dialog, IDC_SAVE_QUALITY);
   s.lossless_markers = Shown(dialog, IDC_SAVE_MARKERS);
   s.lossless_trim = Shown(dialog, IDC_SAVE_TRIM);
@@ -261,10 +270,7 @@ void SetJpegOptionsAndSave(HWND dialog) {
   s.lossless_comment = Shown(dialog, IDC_SAVE_COMMENT);
   Choose(dialog, IDC_SAVE_MARKERS, 1);
   Tick(dialog, IDC_SAVE_TRIM);
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  SetWindowTextW(name, g_save_path.c_str());
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  TypePathAndSave(dialog);
 }
 
 TEST_F(SaveDialog, TheJpegChoicesShowForTheirTypesAndAreReadIntoTheSettings) {
@@ -328,6 +334,100 @@ TEST_F(SaveDialog, ThePngOptionsShowForPngAndAreReadIntoTheSettings) {
   EXPECT_TRUE(s.save_png_grey && s.save_interlace && s.save_transparency && s.save_comment);
   EXPECT_EQ(s.save_transparent_colour, 0x0080FFu) << "red in the low byte";
   EXPECT_EQ(s.save_gamma, 1800);
+}
+
+// What the panel showed for GIF, seen from inside the dialog.
+struct GifPanelSeen {
+  bool depth = false, others_depth = true, interlace = false, transparency = false,
+       dither = false, png_or_jpeg_fields = true;
+  int chosen_depth = 0;
+  std::vector<int> depths;
+};
+GifPanelSeen g_gif_seen;
+
+// Switches to GIF, looks, chooses 4 bits and interlacing and saves.
+void SetGifOptionsAndSave(HWND dialog) {
+  GifPanelSeen& s = g_gif_seen;
+  ChooseType(dialog, 3);  // BMP, PNG, JPEG, GIF
+  s.depth = Shown(dialog, IDC_SAVE_GIF_DEPTH) && Shown(dialog, IDC_SAVE_DEPTH_LABEL);
+  s.others_depth = Shown(dialog, IDC_SAVE_DEPTH) || Shown(dialog, IDC_SAVE_PNG_DEPTH);
+  s.interlace = Shown(dialog, IDC_SAVE_INTERLACE);
+  s.transparency = Shown(dialog, IDC_SAVE_TRANSPARENCY) &&
+                   Shown(dialog, IDC_SAVE_TRANSPARENT_COLOUR) && Shown(dialog, IDC_SAVE_CHOOSE_COLOUR);
+  s.dither = Shown(dialog, IDC_SAVE_DITHER);
+  for (int id : {IDC_SAVE_GAMMA, IDC_SAVE_LEVEL, IDC_SAVE_FILTER, IDC_SAVE_GREY, IDC_SAVE_QUALITY,
+                 IDC_SAVE_SUBSAMPLING, IDC_SAVE_COMMENT, IDC_SAVE_EDIT_COMMENT}) {
+    s.png_or_jpeg_fields = Shown(dialog, id);
+    if (s.png_or_jpeg_fields) break;
+  }
+  s.chosen_depth = ChosenValue(dialog, IDC_SAVE_GIF_DEPTH);
+  HWND box = Control(dialog, IDC_SAVE_GIF_DEPTH);
+  for (LRESULT row = 0; row < SendMessageW(box, CB_GETCOUNT, 0, 0); ++row) {
+    s.depths.push_back(int(SendMessageW(box, CB_GETITEMDATA, row, 0)));
+  }
+  Choose(dialog, IDC_SAVE_GIF_DEPTH, 4);
+  Tick(dialog, IDC_SAVE_INTERLACE);
+  TypePathAndSave(dialog);
+}
+
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr)) read = 0;
+  bytes.resize(read);
+  CloseHandle(file);
+  return bytes;
+}
+
+TEST_F(SaveDialog, TheGifOptionsShowForGifAndShapeTheSavedFile) {
+  ApplicationState& app = App();
+  SettingsValues& s = app.settings;
+  s.save_type = 0;
+  s.save_gif_depth = 8;
+  s.save_interlace = s.save_transparency = s.save_dither = s.save_comment = 0;
+  app.list_window = nullptr;
+  ResetImageBuffer(&app.current);
+  ASSERT_EQ(AllocatePixels(&app.current, 5, 10, 24), Status::kOk);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 5; ++x) RowFromTop(app.current, y)[3 * x] = uint8_t(16 * ((x + y) % 12));
+  }
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  g_save_path = std::wstring(folder) + L"ovira-panel-test.gif";
+  DeleteFileW(g_save_path.c_str());
+  g_gif_seen = {};
+  UINT_PTR timer = WhenShown(cmb1, SetGifOptionsAndSave);
+  const bool saved = SaveDocumentAs();
+  KillTimer(nullptr, timer);
+  const std::vector<uint8_t> file = FileBytes(g_save_path);
+  DeleteFileW(g_save_path.c_str());
+  ReleasePixels(&app.current);
+  ASSERT_TRUE(saved);
+
+  const GifPanelSeen& seen = g_gif_seen;
+  EXPECT_TRUE(seen.depth && seen.interlace && seen.transparency && seen.dither);
+  EXPECT_FALSE(seen.others_depth) << "GIF hides the BMP and PNG depths";
+  EXPECT_FALSE(seen.png_or_jpeg_fields) << "no gamma, level, filter, grey, JPEG field or comment";
+  EXPECT_EQ(seen.chosen_depth, 8);
+  EXPECT_EQ(seen.depths, (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(s.save_type, 4);
+  EXPECT_EQ(s.save_gif_depth, 4);
+  EXPECT_TRUE(s.save_interlace);
+
+  // Twelve colours at 4 bits: a 16-entry table, then the interlaced image.
+  ASSERT_GT(file.size(), 13u + 48 + 10);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
+  EXPECT_EQ(file[6], 5);
+  EXPECT_EQ(file[8], 10);
+  EXPECT_EQ(file[10], 0x80 | 3 << 4 | 3);
+  EXPECT_EQ(file[13 + 48], 0x2C);
+  EXPECT_EQ(file[13 + 48 + 9], 0x40);
+  EXPECT_EQ(file[13 + 48 + 10], 4) << "LZW minimum code size";
+  EXPECT_EQ(file.back(), ';');
 }
 
 std::wstring g_comment_shown;

@@ -10,6 +10,9 @@
 #include "app/settings_load.h"
 #include "app/settings_reader.h"
 #include "app/window_classes_win.h"
+#include "image/animation_frames.h"
+#include "image/current_image_win.h"
+#include "view/animation_win.h"
 #include "view/view_control_win.h"
 #include "view/view_mouse_win.h"
 #include "view/view_window_win.h"
@@ -265,6 +268,40 @@ TEST_F(ViewWindowTest, BackgroundCommandsAreRemembered) {
   EXPECT_EQ(App().settings.view_background, 4);
   SendMessageW(view_, WM_COMMAND, 5341, 0);
   EXPECT_EQ(App().settings.view_background, 0);
+}
+
+// Frames of 20 ms, once through: every frame is shown by the timer, then
+// the view rests on the first, and a new image leaves no timer behind.
+TEST_F(ViewWindowTest, AnimationTimerShowsEveryFrameThenRestsOnTheFirst) {
+  ApplicationState& app = App();
+  SetClient(400, 300);
+  ASSERT_EQ(AllocatePixels(&app.current, 8, 8, 24), Status::kOk);
+  auto* list = new AnimationFrameList;
+  list->frames.resize(3);
+  for (int i = 1; i < 3; ++i) list->frames[size_t(i)].canvas = PageBlock(RowStride(8, 24) * 8 + 4);
+  for (AnimationFrame& frame : list->frames) frame.delay = 2;
+  list->loop_count = 1;
+  SetAnimation(&app.current, list);
+  ShowNewViewImage(false);
+  EXPECT_TRUE(app.animation.running);
+  std::vector<const uint8_t*> shown = {ShownViewPixels()};
+  const DWORD start = GetTickCount();
+  while (app.animation.running && GetTickCount() - start < 3000) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    if (ShownViewPixels() != shown.back()) shown.push_back(ShownViewPixels());
+    Sleep(1);
+  }
+  EXPECT_FALSE(app.animation.running);
+  EXPECT_EQ(shown, (std::vector<const uint8_t*>{app.current.pixels, list->frames[1].canvas.data(),
+                                                  list->frames[2].canvas.data(),
+                                                  app.current.pixels}));
+  RestartAnimation();
+  EXPECT_TRUE(app.animation.running);
+  ClearCurrentImage();
+  EXPECT_FALSE(app.animation.running);
+  MSG m;
+  EXPECT_FALSE(PeekMessageW(&m, view_, WM_TIMER, WM_TIMER, PM_REMOVE)) << "the timer went with the list";
 }
 
 }  // namespace

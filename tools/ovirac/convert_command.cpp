@@ -74,6 +74,7 @@ struct ConvertOptions {
   std::string png_option;     // the first PNG-only option given, to refuse elsewhere
   std::string jpeg_option;    // the same for JPEG
   std::string shared_option;  // the same for PNG and JPEG
+  std::string png_gif_option;  // the same for PNG and GIF
   bool auto_rotate = true;    // show an Exif-oriented photograph upright
   int32_t frame = kNoFrameChosen;  // --frame: one frame of an animation
   bool turning = false;       // ovirac turn: --op is required
@@ -130,7 +131,9 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
     const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
     if (writing == OptionParse::kBad) return kExitUsage;
     if (writing == OptionParse::kTaken) {
-      std::string& first = IsSharedWriterOption(name) ? options->shared_option : options->png_option;
+      std::string& first = IsSharedWriterOption(name)      ? options->shared_option
+                           : IsPngAndGifWriterOption(name) ? options->png_gif_option
+                                                           : options->png_option;
       if (first.empty()) first = name;
       continue;
     }
@@ -194,6 +197,12 @@ bool WriterOptionsFit(const OutputFormat& format, const ConvertOptions& options)
                  options.shared_option.c_str());
     return false;
   }
+  if (!options.png_gif_option.empty() && format.save_type != kSavePng &&
+      format.save_type != kSaveGif) {
+    std::fprintf(stderr, "ovirac: %s is for PNG and GIF output only\n",
+                 options.png_gif_option.c_str());
+    return false;
+  }
   if (format.save_type == kSavePng && options.writing.png_grey && options.depth &&
       options.depth != 8) {
     std::fputs("ovirac: --grey writes 8 bits per pixel only\n", stderr);
@@ -203,7 +212,7 @@ bool WriterOptionsFit(const OutputFormat& format, const ConvertOptions& options)
 }
 
 // The encoder's options: the PNG ones as given, the depth asked for or
-// the image's own (8 for grey).
+// the image's own (8 for grey; a GIF's at most 8).
 SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& options,
                            const ImageBuffer& image) {
   SaveOptions save = options.writing;
@@ -212,6 +221,7 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   save.jpeg_greyscale = save.png_grey;
   const int own = save.png_grey ? 8 : image.header.bit_count;
   save.bmp_depth = save.png_depth = options.depth ? options.depth : own;
+  save.gif_depth = options.depth ? options.depth : 8;
   return save;
 }
 

@@ -32,7 +32,7 @@ int Run(int argc, PathChar** argv) {
 void PrintUsage() {
   std::fputs(
       "usage: ovirac info FILE [reading options]\n"
-      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG or JPEG options]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG, GIF or JPEG options]\n"
       "                      [reading options]\n"
       "       ovirac comment FILE [--set TEXT | --remove]\n"
       "       ovirac turn IN OUT --op cw|180|ccw|mirror|flip [convert options]\n"
@@ -43,7 +43,7 @@ void PrintUsage() {
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
       "         .bmp .png .jpg .jpeg .tif .tiff .gif, or .ppm/.pgm (binary) for\n"
       "         pixel comparisons\n"
-      "  --depth N   bits per pixel of the output (1, 2, 4, 8 or 24, as the\n"
+      "  --depth N   bits per pixel of the output (1 to 8 or 24, as the\n"
       "              format allows); a pixel map shows the pixels of that depth\n"
       "  --dither    reduce colours with error diffusion\n"
       "  --ppm       write a binary PPM whatever OUT's extension\n"
@@ -65,6 +65,7 @@ void PrintUsage() {
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
+  std::fputs(kGifWriterOptionsUsage, stderr);
   std::fputs(kJpegWriterOptionsUsage, stderr);
   std::fputs("\n", stderr);
   std::fputs(kReaderOptionsUsage, stderr);

@@ -15,6 +15,12 @@ const char kPngWriterOptionsUsage[] =
     "  --transparent RRGGBB   mark that colour transparent (tRNS and bKGD)\n"
     "  --comment TEXT         a \"Comment\" text chunk, TEXT's bytes as UTF-8\n";
 
+const char kGifWriterOptionsUsage[] =
+    "GIF options, for a .gif output (--depth 1 to 8, default 8):\n"
+    "  --interlace            write the rows in four passes\n"
+    "  --transparent RRGGBB   mark the palette entry of that colour (or the\n"
+    "                         nearest one) transparent\n";
+
 const char kJpegWriterOptionsUsage[] =
     "JPEG options, for a .jpg or .jpeg output:\n"
     "  --quality N            1 to 100 (default 75)\n"
@@ -86,3 +92,7 @@ OptionParse ParseJpegWriterOption(int argc, PathChar** argv, int* i, SaveOptions
 }
 
 bool IsSharedWriterOption(const std::string& name) { return name == "--grey" || name == "--comment"; }
+
+bool IsPngAndGifWriterOption(const std::string& name) {
+  return name == "--interlace" || name == "--transparent";
+}

@@ -1,4 +1,4 @@
-// The PNG and JPEG writing options of ovirac convert. Unlike the save
+// The PNG, GIF and JPEG writing options of ovirac convert. Unlike the save
 // settings, no gamma is written unless --gamma asks for one, and no Exif
 // block is kept unless --keep-exif asks for it.
 #pragma once
@@ -19,5 +19,10 @@ OptionParse ParseJpegWriterOption(int argc, PathChar** argv, int* i, SaveOptions
 // --grey and --comment, which the PNG parser takes, serve JPEG output too.
 bool IsSharedWriterOption(const std::string& name);
 
+// --interlace and --transparent, which the PNG parser takes, serve GIF
+// output too.
+bool IsPngAndGifWriterOption(const std::string& name);
+
 extern const char kPngWriterOptionsUsage[];
+extern const char kGifWriterOptionsUsage[];
 extern const char kJpegWriterOptionsUsage[];
