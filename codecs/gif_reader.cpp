@@ -6,6 +6,7 @@
 #include "codecs/gif_blocks.h"
 #include "codecs/gif_frames.h"
 #include "codecs/gif_lzw.h"
+#include "image/page_memory.h"
 
 namespace {
 
@@ -22,15 +23,19 @@ struct GifRead {
   bool transparency = false;
   bool done = false;  // the still is made, or the animation may take no more frames
   std::vector<uint8_t> data;
-  std::vector<uint8_t> indices;
+  PageBlock indices;
 };
 
 // The image's indices, its pixels not reached by the data left 0. The
-// block is no larger than a canvas, whose size was checked.
-void DecodeIndices(const GifImageDescriptor& d, GifRead* r) {
+// block is no larger than a canvas, whose size was checked; it is fresh
+// zeroed pages, so a short stream over a large rectangle touches only
+// what it fills.
+Status DecodeIndices(const GifImageDescriptor& d, GifRead* r) {
   const size_t count = size_t(d.width) * size_t(d.height);
-  r->indices.assign(count, 0);
+  r->indices = PageBlock(count);
+  if (!r->indices) return Status::kNoMemory;
   DecodeGifLzw(r->data.data(), r->data.size(), d.min_code_size, r->indices.data(), count);
+  return Status::kOk;
 }
 
 // Both pictures are whole screens, so checking the screen's canvas first
@@ -46,7 +51,7 @@ Status ReadImage(GifRead* r) {
   if (Status s = ReadGifImageDescriptor(&r->cursor, r->screen, &d); s != Status::kOk) return s;
   if (Status s = GatherGifImageData(&r->cursor, GifImageDataLimit(d), &r->data); s != Status::kOk) return s;
   if (Status s = CheckCanvas(*r); s != Status::kOk) return s;
-  DecodeIndices(d, r);
+  if (Status s = DecodeIndices(d, r); s != Status::kOk) return s;
   const GifGraphicControl control = r->findings.pending;
   r->findings.pending = {};
   if (r->images++ == 0) r->first_interlaced = d.interlaced;
