@@ -17,7 +17,7 @@ struct AnimationFrame {
 
 struct AnimationFrameList {
   std::vector<AnimationFrame> frames;
-  int loop_count = 0;  // from the looping extension: 0 plays for ever
+  int loop_count = 0;  // as the looping extension stores it: 0 plays for ever
   // Set when the decoder stopped before the file's end because the frames
   // would have taken more memory than an animation may hold.
   bool truncated = false;

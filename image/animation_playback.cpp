@@ -18,7 +18,7 @@ uint32_t FrameDelayMs(uint16_t delay) {
 uint32_t RestartPlayback(AnimationPlayback* playback, const AnimationFrameList* list) {
   StopPlayback(playback);
   if (!list || list->frame_count() < 2) return 0;
-  playback->remaining_loops = list->loop_count;
+  playback->remaining_loops = list->loop_count > 0 ? list->loop_count + 1 : 0;
   playback->running = true;
   return PeriodOfFrame(*list, 0);
 }

@@ -16,7 +16,10 @@ struct AnimationPlayback {
 // race the timer; such files play at 10 hundredths, as browsers play them.
 uint32_t FrameDelayMs(uint16_t delay);
 
-// Back to the first frame with the file's loop count. Returns the period
+// Back to the first frame with the file's loop count. The count says how
+// often the animation repeats after its first showing, as browsers read it
+// and as ImageMagick writes it, so a stored 2 plays three times through.
+// Returns the period
 // until the next frame, or 0 when there is nothing to animate (no list or a
 // single frame), which leaves the playback stopped.
 uint32_t RestartPlayback(AnimationPlayback* playback, const AnimationFrameList* list);
