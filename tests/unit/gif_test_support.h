@@ -39,7 +39,10 @@ class GifBuilder {
   // (a power of two of them) or nothing.
   GifBuilder(int width, int height, const Bytes& global, uint8_t background = 0,
              const char* version = "GIF89a") {
-    bytes_.assign(version, version + 6);
+    // Reserved up front: MinGW's GCC 12 otherwise warns of a bound the
+    // growing vector never crosses.
+    bytes_.reserve(13 + global.size());
+    for (int i = 0; i < 6; ++i) bytes_.push_back(uint8_t(version[i]));
     U16(width);
     U16(height);
     bytes_.push_back(uint8_t(global.empty() ? 0 : 0x80 | (TableBits(global.size() / 3) - 1)));
