@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "codecs/gif_interlace.h"
+
 namespace {
 
 constexpr int kDisposeToBackground = 2;
@@ -36,11 +38,9 @@ std::vector<int> GifRowOrder(int height, bool interlaced) {
     for (int y = 0; y < height; ++y) stored[static_cast<size_t>(y)] = y;
     return stored;
   }
-  static constexpr int kPassStart[4] = {0, 4, 2, 1};
-  static constexpr int kPassStep[4] = {8, 8, 4, 2};
   int next = 0;
-  for (int pass = 0; pass < 4; ++pass) {
-    for (int y = kPassStart[pass]; y < height; y += kPassStep[pass]) stored[static_cast<size_t>(y)] = next++;
+  for (int pass = 0; pass < kGifInterlacePasses; ++pass) {
+    for (uint32_t y = kGifPassStart[pass]; y < uint32_t(height); y += kGifPassStep[pass]) stored[y] = next++;
   }
   return stored;
 }

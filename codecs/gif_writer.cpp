@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "codecs/gif_interlace.h"
 #include "codecs/gif_lzw_encoder.h"
 #include "effects/depth_converter.h"
 #include "effects/nearest_colour.h"
@@ -94,8 +95,7 @@ size_t LayOutHead(const GifIndices& indices, const GifWriteContext& c, uint8_t* 
   return static_cast<size_t>(p - out);
 }
 
-// Rows from the picture's top; interlaced, every 8th from 0, every 8th from
-// 4, every 4th from 2, then every 2nd from 1.
+// Rows from the picture's top, or in the interlace passes.
 void EncodeRows(const GifIndices& indices, bool interlace, GifLzwEncoder* encoder) {
   if (!interlace) {
     for (uint32_t row = 0; row < indices.height; ++row) {
@@ -103,10 +103,8 @@ void EncodeRows(const GifIndices& indices, bool interlace, GifLzwEncoder* encode
     }
     return;
   }
-  constexpr uint32_t kPassStart[] = {0, 4, 2, 1};
-  constexpr uint32_t kPassStep[] = {8, 8, 4, 2};
-  for (int pass = 0; pass < 4; ++pass) {
-    for (uint32_t row = kPassStart[pass]; row < indices.height; row += kPassStep[pass]) {
+  for (int pass = 0; pass < kGifInterlacePasses; ++pass) {
+    for (uint32_t row = kGifPassStart[pass]; row < indices.height; row += kGifPassStep[pass]) {
       encoder->Add(indices.PictureRow(row), indices.width);
     }
   }
