@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
 #include "codecs/gif_lzw.h"
 
 namespace {
@@ -15,8 +16,6 @@ constexpr uint8_t kPlainTextLabel = 0x01;
 constexpr uint8_t kGraphicControlLabel = 0xF9;
 constexpr uint8_t kCommentLabel = 0xFE;
 constexpr uint8_t kApplicationLabel = 0xFF;
-
-int U16(const uint8_t* p) { return p[0] | (p[1] << 8); }
 
 Status ReadTable(GifCursor* cursor, uint8_t packed, GifColourTable* table) {
   if (!(packed & kTableFlag)) return Status::kOk;
@@ -54,7 +53,7 @@ Status ReadGraphicControl(GifCursor* cursor, GifGraphicControl* control) {
   if (length >= 4) {
     control->transparent = bytes[0] & 1;
     control->disposal = (bytes[0] >> 2) & 7;
-    control->delay = static_cast<uint16_t>(U16(bytes + 1));
+    control->delay = LoadU16(bytes + 1);
     control->transparent_index = bytes[3];
   }
   return SkipSubBlocks(cursor);
@@ -73,7 +72,7 @@ Status ReadApplication(GifCursor* cursor, GifExtensionFindings* findings) {
   for (;;) {
     if (Status s = NextSubBlock(cursor, &bytes, &length); s != Status::kOk) return s;
     if (length == 0) return Status::kOk;
-    if (length >= 3 && bytes[0] == 1) findings->loop_count = U16(bytes + 1);
+    if (length >= 3 && bytes[0] == 1) findings->loop_count = LoadU16(bytes + 1);
   }
 }
 
@@ -83,8 +82,8 @@ Status ReadGifScreen(GifCursor* cursor, GifScreen* screen) {
   const uint8_t* head = nullptr;
   if (!cursor->Take(kScreenDescriptorEnd, &head)) return Status::kCorrupt;
   if (std::memcmp(head, "GIF87a", 6) != 0 && std::memcmp(head, "GIF89a", 6) != 0) return Status::kCorrupt;
-  screen->width = U16(head + 6);
-  screen->height = U16(head + 8);
+  screen->width = LoadU16(head + 6);
+  screen->height = LoadU16(head + 8);
   if (screen->width == 0 || screen->height == 0) return Status::kUnsupported;
   screen->background_index = head[11];
   return ReadTable(cursor, head[10], &screen->global);
@@ -111,10 +110,10 @@ Status ReadGifExtension(GifCursor* cursor, GifExtensionFindings* findings) {
 Status ReadGifImageDescriptor(GifCursor* cursor, const GifScreen& screen, GifImageDescriptor* image) {
   const uint8_t* d = nullptr;
   if (!cursor->Take(kImageDescriptorBytes, &d)) return Status::kCorrupt;
-  image->left = U16(d);
-  image->top = U16(d + 2);
-  image->width = U16(d + 4);
-  image->height = U16(d + 6);
+  image->left = LoadU16(d);
+  image->top = LoadU16(d + 2);
+  image->width = LoadU16(d + 4);
+  image->height = LoadU16(d + 6);
   image->interlaced = d[8] & kInterlaceFlag;
   if (image->left + image->width > screen.width || image->top + image->height > screen.height) {
     return Status::kCorrupt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/little_endian.h"
 #include "codecs/gif_interlace.h"
 #include "codecs/gif_lzw_encoder.h"
 #include "effects/depth_converter.h"
@@ -60,19 +61,14 @@ uint8_t TransparentIndex(const GifIndices& indices, uint32_t colour) {
   return index_of[NearestColourExhaustive(entries, listed, blue, green, red)];
 }
 
-void StoreU16Le(uint32_t value, uint8_t* out) {
-  out[0] = static_cast<uint8_t>(value);
-  out[1] = static_cast<uint8_t>(value >> 8);
-}
-
 // Header, screen descriptor, global table, the transparency's graphic
 // control extension and the image descriptor: everything before the data.
 size_t LayOutHead(const GifIndices& indices, const GifWriteContext& c, uint8_t* out) {
   uint8_t* p = std::copy_n("GIF89a", 6, out);
   const int bits = c.bits;
   const uint8_t background = c.transparency ? TransparentIndex(indices, c.transparent_colour) : 0;
-  StoreU16Le(indices.width, p);
-  StoreU16Le(indices.height, p + 2);
+  StoreU16(static_cast<uint16_t>(indices.width), p);
+  StoreU16(static_cast<uint16_t>(indices.height), p + 2);
   p[4] = static_cast<uint8_t>(0x80 | (bits - 1) << 4 | (bits - 1));
   p[5] = background;
   p[6] = 0;
@@ -85,10 +81,10 @@ size_t LayOutHead(const GifIndices& indices, const GifWriteContext& c, uint8_t* 
     p = std::copy_n(control, sizeof(control), p);
   }
   *p++ = 0x2C;
-  StoreU16Le(0, p);
-  StoreU16Le(0, p + 2);
-  StoreU16Le(indices.width, p + 4);
-  StoreU16Le(indices.height, p + 6);
+  StoreU16(0, p);
+  StoreU16(0, p + 2);
+  StoreU16(static_cast<uint16_t>(indices.width), p + 4);
+  StoreU16(static_cast<uint16_t>(indices.height), p + 6);
   p[8] = c.interlace ? 0x40 : 0;
   p += 9;
   *p++ = static_cast<uint8_t>(std::max(bits, 2));  // LZW minimum code size
