@@ -11,19 +11,14 @@ constexpr uint16_t kTypeShort = 3;
 constexpr uint16_t kTypeLong = 4;
 constexpr uint64_t kEntryBytes = 12;
 
+// In pairs, to keep the list short.
 enum Tag : uint16_t {
-  kImageWidth = 256,
-  kImageLength = 257,
-  kBitsPerSample = 258,
-  kCompression = 259,
-  kPhotometric = 262,
-  kImageDescription = 270,
-  kStripOffsets = 273,
-  kStripByteCounts = 279,
-  kXResolution = 282,
-  kYResolution = 283,
-  kResolutionUnit = 296,
-  kColorMap = 320,
+  kImageWidth = 256, kImageLength = 257,
+  kBitsPerSample = 258, kCompression = 259,
+  kPhotometric = 262, kImageDescription = 270,
+  kStripOffsets = 273, kStripByteCounts = 279,
+  kXResolution = 282, kYResolution = 283,
+  kResolutionUnit = 296, kColorMap = 320,
 };
 
 struct Entry {

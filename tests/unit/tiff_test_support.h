@@ -11,10 +11,8 @@ namespace tiff_test {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint16_t kShort = 3;
-constexpr uint16_t kLong = 4;
-constexpr uint16_t kAscii = 2;
-constexpr uint16_t kRational = 5;
+// Field types.
+enum : uint16_t { kAscii = 2, kShort = 3, kLong = 4, kRational = 5 };
 
 class TiffBuilder {
  public:
