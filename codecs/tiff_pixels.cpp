@@ -125,6 +125,8 @@ Status JoinTiffStrips(const TiffBytes& b, const TiffDirectory& d, PageBlock* joi
   }
   // Strips may share bytes, so their sum alone is not bounded by the file.
   if (total > b.size) return Status::kReadFailed;
+  // The output's size was checked first, so width x height fits in 32 bits
+  // and this product cannot overflow.
   const uint64_t needed = SourceRowBytes(d) * uint64_t(uint32_t(d.height));
   if (needed > total) return Status::kReadFailed;
   *joined = PageBlock(size_t(needed));

@@ -11,7 +11,7 @@
 Status CheckTiffOutput(const TiffDirectory& directory);
 
 // Joins the strips, which must lie in the data and together hold every
-// row. kUnsupported when their byte counts overflow 32 bits, kReadFailed
+// row; call after CheckTiffOutput. kUnsupported when their byte counts overflow 32 bits, kReadFailed
 // when a strip runs past the data or the rows are not all there.
 Status JoinTiffStrips(const TiffBytes& bytes, const TiffDirectory& directory, PageBlock* joined);
 
