@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   zlib1g-dev nasm dpkg-dev
   wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
-  libgtest-dev googletest libbenchmark-dev libpng-dev libturbojpeg0-dev libjpeg-turbo-progs libgif-dev giflib-tools
+  libgtest-dev googletest libbenchmark-dev libpng-dev libturbojpeg0-dev libjpeg-turbo-progs libgif-dev giflib-tools libtiff-dev libtiff-tools
   clang libclang-rt-14-dev
 )
 
