@@ -4,10 +4,11 @@
 #include "codecs/gif_reader.h"
 #include "codecs/jpeg_reader.h"
 #include "codecs/png_reader.h"
+#include "codecs/tiff_reader.h"
 
 bool HasBuiltInDecoder(FormatCode format) {
   return format == kFormatBmp || format == kFormatPng || format == kFormatJpeg ||
-         format == kFormatGif;
+         format == kFormatTiff || format == kFormatGif;
 }
 
 bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
@@ -18,6 +19,8 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
       return ReadPng(source);
     case kFormatJpeg:
       return ReadJpeg(source);
+    case kFormatTiff:
+      return ReadTiff(source);
     case kFormatGif:
       return ReadGif(source);
     default:

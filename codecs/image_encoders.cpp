@@ -10,6 +10,7 @@
 #include "codecs/memory_sink.h"
 #include "codecs/output_file.h"
 #include "codecs/png_writer.h"
+#include "codecs/tiff_writer.h"
 
 namespace {
 
@@ -52,6 +53,16 @@ Status WriteGifAsOptioned(const ImageBuffer& image, const SaveOptions& options, 
                              .transparent_colour = options.transparent_colour,
                              .dither = options.dither};
   return WriteGif(image, c, out);
+}
+
+Status WriteTiffAsOptioned(const ImageBuffer& image, const SaveOptions& options, ByteSink* out,
+                           EncodeContext*) {
+  const TiffWriteContext c = {.bits = options.tiff_depth,
+                              .grey = options.tiff_grey,
+                              .dither = options.dither,
+                              .x_resolution = image.header.x_pels_per_meter,
+                              .y_resolution = image.header.y_pels_per_meter};
+  return WriteTiff(image, c, out);
 }
 
 JpegWriteContext JpegContextFor(const ImageBuffer& image, const SaveOptions& options,
@@ -117,6 +128,7 @@ constexpr Encoder kEncoders[] = {
     {kSaveBmp, WriteBmpAsOptioned},
     {kSavePng, WritePngAsOptioned},
     {kSaveJpeg, WriteJpegAsOptioned},
+    {kSaveTiff, WriteTiffAsOptioned},
     {kSaveGif, WriteGifAsOptioned},
     {kSaveJpegLossless, WriteLosslessAsOptioned},
 };

@@ -9,12 +9,12 @@ namespace {
 
 TEST(OfferedSaveTypes, OnlyTypesWithAnEncoder) {
   EXPECT_EQ(OfferedSaveTypes(false),
-            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveGif}));
+            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveTiff, kSaveGif}));
   EXPECT_EQ(OfferedSaveTypes(true),
-            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveGif, kSaveJpegLossless}))
+            (std::vector<int32_t>{kSaveBmp, kSavePng, kSaveJpeg, kSaveTiff, kSaveGif, kSaveJpegLossless}))
       << "a JPEG may keep its coded data";
   for (int32_t type : OfferedSaveTypes(true)) EXPECT_TRUE(HasEncoder(type)) << type;
-  EXPECT_FALSE(HasEncoder(kSaveTiff));
+  EXPECT_FALSE(HasEncoder(kSaveJpegLossless + 1));
 }
 
 }  // namespace
