@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# ovirac run as a user runs it, on BMP, PNG and JPEG files ImageMagick draws
+# ovirac run as a user runs it, on BMP, PNG, JPEG, GIF and TIFF files ImageMagick draws
 # here in a private folder: what it reports, whether the pixels it writes are the
 # ones ImageMagick decodes from the same files, and whether the comments it
 # stores are the ones ImageMagick reads. Usage: ovirac_test.sh OVIRAC CASE,
@@ -7,7 +7,7 @@
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
 # convert_png, png_options, convert_gif, gif_options, jpeg_options,
 # jpeg_read, jpeg_info,
-# jpeg_orientations, gif_read, gif_frames, turn or
+# jpeg_orientations, gif_read, gif_frames, convert_tiff, tiff_read, turn or
 # transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
@@ -728,6 +728,69 @@ case_gif_frames() {
   [ ! -e "$work/frame3.ppm" ] || fail "--frame 3 wrote a file"
   # Without --frame, convert takes the first image as the still it is.
   succeeds convert "$gif" "$work/still.ppm" && same_pixels "the still" "$work/coalesced-0.ppm" "$work/still.ppm"
+}
+
+# Every depth and form: the layout ImageMagick reports, and the pixels ovirac
+# shows for that depth; an 8-bit image keeps its palette by default; the
+# options of other formats and depths TIFF has not are refused.
+case_convert_tiff() {
+  local depth name facts
+  make_bmp 24 "$work/in24.bmp"
+  for depth in 24 8 4 1; do
+    name="$work/at$depth"
+    succeeds convert "$work/in24.bmp" "$name.tif" --depth "$depth" || continue
+    facts=$("$identify" -format '%w %h %z %[tiff:photometric]' "$name.tif")
+    case $depth in
+      24) [ "$facts" = "37 23 8 RGB" ] ;;
+      1) [ "$facts" = "37 23 1 min-is-black" ] ;;
+      *) [ "$facts" = "37 23 $depth palette" ] ;;
+    esac || fail "$depth bits: identify says '$facts'"
+    succeeds convert "$work/in24.bmp" "$name.ppm" --depth "$depth" &&
+      same_pixels "TIFF at $depth bits" "$name.tif" "$name.ppm"
+  done
+  succeeds convert "$work/in24.bmp" "$work/grey.tif" --grey &&
+    [ "$("$identify" -format '%z %[tiff:photometric]' "$work/grey.tif")" = "8 min-is-black" ] &&
+    succeeds convert "$work/grey.tif" "$work/grey.ppm" && same_pixels "grey TIFF" "$work/grey.tif" "$work/grey.ppm" ||
+    fail "--grey wrote no grey TIFF"
+  succeeds convert "$work/in24.bmp" "$work/dither.tif" --depth 4 --dither &&
+    [ "$(differing_pixels "$work/at4.tif" "$work/dither.tif")" != 0 ] || fail "--dither changed nothing"
+  make_bmp 8 "$work/in8.bmp"
+  succeeds convert "$work/in8.bmp" "$work/own8.tif" &&
+    [ "$("$identify" -format '%z %[tiff:photometric]' "$work/own8.tif")" = "8 palette" ] &&
+    same_pixels "8-bit image as TIFF" "$work/own8.tif" "$work/in8.bmp"
+  make_bmp 24 "$work/in.bmp"
+  options_refused "x.tif --depth 2" "x.tif --depth 16" "x.tif --grey --depth 4" "x.tif --quality 50" \
+    "x.tif --interlace" "x.tif --comment hi" "x.tiff --transparent 000000"
+  run convert "$work/in.bmp" "$work/x.gif" --grey &&
+    grep -qF -- "--grey is for PNG, JPEG and TIFF output only" "$work/err" ||
+    fail "--grey for GIF: $(cat "$work/err")"
+}
+
+# ImageMagick's 16-bit TIFF files in both byte orders: what info reports,
+# the pixels, and compressed files refused as unsupported.
+case_tiff_read() {
+  local endian tif
+  for endian in lsb msb; do
+    tif="$work/$endian.tif"
+    "$convert" -seed 3 -size 21x11 plasma: -depth 16 -compress none -define tiff:endian=$endian \
+      -density 118.11 -units PixelsPerCentimeter -set comment "a description" "$tif" ||
+      fail "ImageMagick could not make a $endian TIFF"
+    succeeds info "$tif" || continue
+    has_line "$endian info" "format: 4 TIFF"
+    has_line "$endian info" "bits per pixel: 24"
+    has_line "$endian info" "source bits per pixel: 48"
+    has_line "$endian info" "resolution: 11811 x 11811 pixels per metre"
+    has_line "$endian info" "description: 1"
+    # The high byte of each sample against ImageMagick's rounding: one apart at most.
+    succeeds convert "$tif" "$work/$endian.ppm" && close_pixels "$endian TIFF" "$tif" "$work/$endian.ppm"
+  done
+  "$convert" -size 5x5 xc:red -compress none "$work/plain.tif" &&
+    succeeds info "$work/plain.tif" && has_line "no description" "description: 0"
+  for compression in LZW RLE; do
+    "$convert" -size 16x16 xc:red -compress $compression "$work/$compression.tif" ||
+      fail "ImageMagick could not make a $compression TIFF"
+    refused "$compression TIFF" "$work/$compression.tif" 50002
+  done
 }
 
 if declare -F "case_$case_name" >/dev/null; then

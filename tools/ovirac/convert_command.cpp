@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "codecs/bmp_reader.h"
 #include "codecs/bmp_writer.h"
@@ -71,10 +72,7 @@ struct ConvertOptions {
   bool ppm = false;  // a pixel map whatever the output's extension
   DecodeSettings reading;
   SaveOptions writing;        // the PNG and JPEG options; depth and type come later
-  std::string png_option;     // the first PNG-only option given, to refuse elsewhere
-  std::string jpeg_option;    // the same for JPEG
-  std::string shared_option;  // the same for PNG and JPEG
-  std::string png_gif_option;  // the same for PNG and GIF
+  std::vector<std::string> writer_options;  // as given, refused where they do not serve
   bool auto_rotate = true;    // show an Exif-oriented photograph upright
   int32_t frame = kNoFrameChosen;  // --frame: one frame of an animation
   bool turning = false;       // ovirac turn: --op is required
@@ -128,19 +126,11 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
       continue;
     }
     const std::string name = PathToUtf8(argv[i]);
-    const OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
+    OptionParse writing = ParsePngWriterOption(argc, argv, &i, &options->writing);
+    if (writing == OptionParse::kNotMine) writing = ParseJpegWriterOption(argc, argv, &i, &options->writing);
     if (writing == OptionParse::kBad) return kExitUsage;
     if (writing == OptionParse::kTaken) {
-      std::string& first = IsSharedWriterOption(name)      ? options->shared_option
-                           : IsPngAndGifWriterOption(name) ? options->png_gif_option
-                                                           : options->png_option;
-      if (first.empty()) first = name;
-      continue;
-    }
-    const OptionParse jpeg = ParseJpegWriterOption(argc, argv, &i, &options->writing);
-    if (jpeg == OptionParse::kBad) return kExitUsage;
-    if (jpeg == OptionParse::kTaken) {
-      if (options->jpeg_option.empty()) options->jpeg_option = name;
+      options->writer_options.push_back(name);
       continue;
     }
     PathString arg = argv[i];
@@ -180,38 +170,24 @@ bool Writes(const OutputFormat& format) {
   return format.save_type == kPixelMap || HasEncoder(format.save_type);
 }
 
-// Grey PNG exists at 8 bits only, and each format's own options are refused
-// for the others.
+// Grey PNG and TIFF exist at 8 bits only, and each writing option is
+// refused for the formats it does not serve.
 bool WriterOptionsFit(const OutputFormat& format, const ConvertOptions& options) {
-  if (!options.png_option.empty() && format.save_type != kSavePng) {
-    std::fprintf(stderr, "ovirac: %s is for PNG output only\n", options.png_option.c_str());
-    return false;
+  for (const std::string& name : options.writer_options) {
+    if (const char* served = WriterOptionRefusal(name, format.save_type)) {
+      std::fprintf(stderr, "ovirac: %s is for %s output only\n", name.c_str(), served);
+      return false;
+    }
   }
-  if (!options.jpeg_option.empty() && format.save_type != kSaveJpeg) {
-    std::fprintf(stderr, "ovirac: %s is for JPEG output only\n", options.jpeg_option.c_str());
-    return false;
-  }
-  if (!options.shared_option.empty() && format.save_type != kSavePng &&
-      format.save_type != kSaveJpeg) {
-    std::fprintf(stderr, "ovirac: %s is for PNG and JPEG output only\n",
-                 options.shared_option.c_str());
-    return false;
-  }
-  if (!options.png_gif_option.empty() && format.save_type != kSavePng &&
-      format.save_type != kSaveGif) {
-    std::fprintf(stderr, "ovirac: %s is for PNG and GIF output only\n",
-                 options.png_gif_option.c_str());
-    return false;
-  }
-  if (format.save_type == kSavePng && options.writing.png_grey && options.depth &&
-      options.depth != 8) {
+  const bool grey_levels = format.save_type == kSavePng || format.save_type == kSaveTiff;
+  if (grey_levels && options.writing.png_grey && options.depth && options.depth != 8) {
     std::fputs("ovirac: --grey writes 8 bits per pixel only\n", stderr);
     return false;
   }
   return true;
 }
 
-// The encoder's options: the PNG ones as given, the depth asked for or
+// The encoder's options: the PNG and JPEG ones as given (grey for TIFF too), the depth asked for or
 // the image's own (8 for grey; a GIF's at most 8).
 SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& options,
                            const ImageBuffer& image) {
@@ -220,7 +196,8 @@ SaveOptions EncoderOptions(const OutputFormat& format, const ConvertOptions& opt
   save.dither = options.dither;
   save.jpeg_greyscale = save.png_grey;
   const int own = save.png_grey ? 8 : image.header.bit_count;
-  save.bmp_depth = save.png_depth = options.depth ? options.depth : own;
+  save.tiff_grey = save.png_grey;
+  save.bmp_depth = save.png_depth = save.tiff_depth = options.depth ? options.depth : own;
   save.gif_depth = options.depth ? options.depth : 8;
   return save;
 }

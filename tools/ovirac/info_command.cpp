@@ -20,8 +20,6 @@ uint32_t DistinctColours(const ImageBuffer& image) {
   return CountColours(h.width, h.height, image.pixels, 3);
 }
 
-// What the reader found besides the pixels, as the viewer's title and
-// information dialogs use it.
 // An animation's frames as stored; a still is one frame that does not loop.
 void PrintFrames(const ImageBuffer& image) {
   const AnimationFrameList* list = image.animation;
@@ -35,6 +33,8 @@ void PrintFrames(const ImageBuffer& image) {
   std::printf("\n");
 }
 
+// What the reader found besides the pixels, as the viewer's title and
+// information dialogs use it.
 void PrintLoadResults(FormatCode format, const ImageBuffer& image, const LoadResults& r) {
   if (format == kFormatGif) {
     PrintFrames(image);
@@ -48,6 +48,9 @@ void PrintLoadResults(FormatCode format, const ImageBuffer& image, const LoadRes
     std::printf("progressive: %d\n", r.interlaced_or_progressive ? 1 : 0);
     std::printf("exif: %d\n", r.information_count);
     std::printf("orientation: %d\n", r.exif_orientation);
+  } else if (format == kFormatTiff) {
+    std::printf("description: %d\n", r.comment_count ? 1 : 0);
+    return;
   } else {
     return;
   }

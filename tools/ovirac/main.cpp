@@ -32,7 +32,7 @@ int Run(int argc, PathChar** argv) {
 void PrintUsage() {
   std::fputs(
       "usage: ovirac info FILE [reading options]\n"
-      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG, GIF or JPEG options]\n"
+      "       ovirac convert IN OUT [--depth N] [--dither] [--ppm] [PNG, GIF, JPEG or TIFF options]\n"
       "                      [reading options]\n"
       "       ovirac comment FILE [--set TEXT | --remove]\n"
       "       ovirac turn IN OUT --op cw|180|ccw|mirror|flip [convert options]\n"
@@ -67,6 +67,7 @@ void PrintUsage() {
   std::fputs(kPngWriterOptionsUsage, stderr);
   std::fputs(kGifWriterOptionsUsage, stderr);
   std::fputs(kJpegWriterOptionsUsage, stderr);
+  std::fputs(kTiffWriterOptionsUsage, stderr);
   std::fputs("\n", stderr);
   std::fputs(kReaderOptionsUsage, stderr);
 }

@@ -33,6 +33,10 @@ const char kJpegWriterOptionsUsage[] =
     "                         in KIB KiB\n"
     "  --comment TEXT         a COM segment holding TEXT's bytes\n";
 
+const char kTiffWriterOptionsUsage[] =
+    "TIFF options, for a .tif or .tiff output (--depth 24, 8, 4 or 1):\n"
+    "  --grey                 grey levels instead of a palette (8 bits only)\n";
+
 namespace {
 
 bool TakeInteger(int argc, PathChar** argv, int* i, long low, long high, int32_t* value) {
@@ -91,8 +95,39 @@ OptionParse ParseJpegWriterOption(int argc, PathChar** argv, int* i, SaveOptions
   return good ? OptionParse::kTaken : OptionParse::kBad;
 }
 
-bool IsSharedWriterOption(const std::string& name) { return name == "--grey" || name == "--comment"; }
+namespace {
 
-bool IsPngAndGifWriterOption(const std::string& name) {
-  return name == "--interlace" || name == "--transparent";
+constexpr unsigned kPng = 1u << kSavePng, kJpeg = 1u << kSaveJpeg, kTiff = 1u << kSaveTiff,
+                   kGif = 1u << kSaveGif;
+
+struct OptionFormats {
+  const char* name;
+  unsigned types;   // the save types it serves
+  const char* served;  // those types in words
+};
+
+constexpr OptionFormats kOptionFormats[] = {
+    {"--grey", kPng | kJpeg | kTiff, "PNG, JPEG and TIFF"},
+    {"--comment", kPng | kJpeg, "PNG and JPEG"},
+    {"--interlace", kPng | kGif, "PNG and GIF"},
+    {"--transparent", kPng | kGif, "PNG and GIF"},
+    {"--filter", kPng, "PNG"},
+    {"--level", kPng, "PNG"},
+    {"--gamma", kPng, "PNG"},
+    {"--quality", kJpeg, "JPEG"},
+    {"--subsampling", kJpeg, "JPEG"},
+    {"--progressive", kJpeg, "JPEG"},
+    {"--keep-exif", kJpeg, "JPEG"},
+    {"--limit", kJpeg, "JPEG"},
+};
+
+}  // namespace
+
+const char* WriterOptionRefusal(const std::string& name, int32_t save_type) {
+  for (const OptionFormats& o : kOptionFormats) {
+    if (name != o.name) continue;
+    const bool serves = save_type >= 0 && save_type < 32 && (o.types >> save_type & 1u);
+    return serves ? nullptr : o.served;
+  }
+  return nullptr;
 }

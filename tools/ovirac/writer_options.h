@@ -1,4 +1,4 @@
-// The PNG, GIF and JPEG writing options of ovirac convert. Unlike the save
+// The PNG, GIF, JPEG and TIFF writing options of ovirac convert. Unlike the save
 // settings, no gamma is written unless --gamma asks for one, and no Exif
 // block is kept unless --keep-exif asks for it.
 #pragma once
@@ -16,13 +16,11 @@ OptionParse ParsePngWriterOption(int argc, PathChar** argv, int* i, SaveOptions*
 // Takes argv[*i] (and its value) when it is a JPEG writing option.
 OptionParse ParseJpegWriterOption(int argc, PathChar** argv, int* i, SaveOptions* options);
 
-// --grey and --comment, which the PNG parser takes, serve JPEG output too.
-bool IsSharedWriterOption(const std::string& name);
-
-// --interlace and --transparent, which the PNG parser takes, serve GIF
-// output too.
-bool IsPngAndGifWriterOption(const std::string& name);
+// Null when the writing option serves the save type; else the formats it
+// does serve, in words ("PNG and GIF").
+const char* WriterOptionRefusal(const std::string& name, int32_t save_type);
 
 extern const char kPngWriterOptionsUsage[];
 extern const char kGifWriterOptionsUsage[];
 extern const char kJpegWriterOptionsUsage[];
+extern const char kTiffWriterOptionsUsage[];
