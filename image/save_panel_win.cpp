@@ -16,6 +16,7 @@ namespace {
 constexpr int kBmpDepths[] = {24, 8, 4, 1};
 constexpr int kPngDepths[] = {24, 8, 4, 2, 1};
 constexpr int kGifDepths[] = {8, 7, 6, 5, 4, 3, 2, 1};
+constexpr int kTiffDepths[] = {24, 8, 4, 1};
 constexpr int kLevels = 10;      // deflate levels 0 to 9
 constexpr int kFilterModes = 6;  // automatic, then the five filters
 
@@ -25,18 +26,20 @@ constexpr int kQualityDigits = 3;
 constexpr int kLimitDigits = 7;
 
 constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng, kJpeg = 1u << kSaveJpeg,
-                   kGif = 1u << kSaveGif, kLossless = 1u << kSaveJpegLossless;
+                   kTiff = 1u << kSaveTiff, kGif = 1u << kSaveGif, kLossless = 1u << kSaveJpegLossless;
 struct PanelControl {
   int id;
   unsigned types;  // the save types that show it
 };
 constexpr PanelControl kControls[] = {
-    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng | kGif},
+    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng | kTiff | kGif},
     {IDC_SAVE_DEPTH, kBmp},
     {IDC_SAVE_PNG_DEPTH, kPng},
     {IDC_SAVE_GIF_DEPTH, kGif},
-    {IDC_SAVE_DITHER, kBmp | kPng | kGif},
+    {IDC_SAVE_TIFF_DEPTH, kTiff},
+    {IDC_SAVE_DITHER, kBmp | kPng | kTiff | kGif},
     {IDC_SAVE_GREY, kPng},
+    {IDC_SAVE_TIFF_GREY, kTiff},
     {IDC_SAVE_INTERLACE, kPng | kGif},
     {IDC_SAVE_LEVEL_LABEL, kPng},
     {IDC_SAVE_LEVEL, kPng},
@@ -150,10 +153,11 @@ void ChooseTransparentColour(HWND panel) {
   Check(panel, IDC_SAVE_TRANSPARENCY, true);
 }
 
-// The writer keeps grey levels at 8 bits only, so the choice is offered
-// only there.
+// The PNG and TIFF writers keep grey levels at 8 bits only, so each
+// format's choice is offered only there.
 void OfferGreyForDepth(HWND panel) {
   EnableWindow(GetDlgItem(panel, IDC_SAVE_GREY), Chosen(panel, IDC_SAVE_PNG_DEPTH, 24) == 8);
+  EnableWindow(GetDlgItem(panel, IDC_SAVE_TIFF_GREY), Chosen(panel, IDC_SAVE_TIFF_DEPTH, 24) == 8);
 }
 
 void FillJpegChoices(HWND panel) {
@@ -192,6 +196,7 @@ void FillSavePanel(HWND panel) {
   FillDepths(panel, IDC_SAVE_DEPTH, kBmpDepths, s.save_bmp_depth);
   FillDepths(panel, IDC_SAVE_PNG_DEPTH, kPngDepths, s.save_png_depth);
   FillDepths(panel, IDC_SAVE_GIF_DEPTH, kGifDepths, s.save_gif_depth);
+  FillDepths(panel, IDC_SAVE_TIFF_DEPTH, kTiffDepths, s.save_tiff_depth);
   for (int level = 0; level < kLevels; ++level) {
     AddChoice(panel, IDC_SAVE_LEVEL, std::to_wstring(level), level, s.save_compression_level);
   }
@@ -201,6 +206,7 @@ void FillSavePanel(HWND panel) {
   }
   Check(panel, IDC_SAVE_DITHER, s.save_dither);
   Check(panel, IDC_SAVE_GREY, s.save_png_grey);
+  Check(panel, IDC_SAVE_TIFF_GREY, s.save_tiff_grey);
   OfferGreyForDepth(panel);
   Check(panel, IDC_SAVE_INTERLACE, s.save_interlace);
   Check(panel, IDC_SAVE_TRANSPARENCY, s.save_transparency);
@@ -227,10 +233,12 @@ void ReadSavePanel(HWND panel) {
   s.save_bmp_depth = Chosen(panel, IDC_SAVE_DEPTH, s.save_bmp_depth);
   s.save_png_depth = Chosen(panel, IDC_SAVE_PNG_DEPTH, s.save_png_depth);
   s.save_gif_depth = Chosen(panel, IDC_SAVE_GIF_DEPTH, s.save_gif_depth);
+  s.save_tiff_depth = Chosen(panel, IDC_SAVE_TIFF_DEPTH, s.save_tiff_depth);
   s.save_compression_level = Chosen(panel, IDC_SAVE_LEVEL, s.save_compression_level);
   s.save_filter_mode = Chosen(panel, IDC_SAVE_FILTER, s.save_filter_mode);
   s.save_dither = Checked(panel, IDC_SAVE_DITHER);
   s.save_png_grey = Checked(panel, IDC_SAVE_GREY) && s.save_png_depth == 8;
+  s.save_tiff_grey = Checked(panel, IDC_SAVE_TIFF_GREY) && s.save_tiff_depth == 8;
   s.save_interlace = Checked(panel, IDC_SAVE_INTERLACE);
   s.save_transparency = Checked(panel, IDC_SAVE_TRANSPARENCY);
   ColourOfText(panel, &s.save_transparent_colour);
@@ -242,7 +250,8 @@ void ReadSavePanel(HWND panel) {
 }
 
 bool OnSavePanelCommand(HWND panel, WPARAM wparam) {
-  if (LOWORD(wparam) == IDC_SAVE_PNG_DEPTH && HIWORD(wparam) == CBN_SELCHANGE) {
+  const bool depth_list = LOWORD(wparam) == IDC_SAVE_PNG_DEPTH || LOWORD(wparam) == IDC_SAVE_TIFF_DEPTH;
+  if (depth_list && HIWORD(wparam) == CBN_SELCHANGE) {
     OfferGreyForDepth(panel);
     return true;
   }

@@ -88,6 +88,16 @@ std::wstring TextOf(HWND dialog, int id) {
   return text;
 }
 
+// The values of a list's items, in order.
+std::vector<int> ListedValues(HWND dialog, int id) {
+  std::vector<int> values;
+  HWND box = Control(dialog, id);
+  for (LRESULT row = 0; row < SendMessageW(box, CB_GETCOUNT, 0, 0); ++row) {
+    values.push_back(int(SendMessageW(box, CB_GETITEMDATA, row, 0)));
+  }
+  return values;
+}
+
 void Tick(HWND dialog, int id) { SendMessageW(Control(dialog, id), BM_SETCHECK, BST_CHECKED, 0); }
 
 std::vector<std::wstring> g_offered;
@@ -217,21 +227,22 @@ class SaveDialog : public ::testing::Test {
 
 TEST_F(SaveDialog, OffersOnlyTheTypesThatCanBeWritten) {
   std::vector<std::wstring> offered = Offered(0);
-  ASSERT_EQ(offered.size(), 4u);
+  ASSERT_EQ(offered.size(), 5u);
   EXPECT_NE(offered[0].find(L"*.bmp"), std::wstring::npos);
   EXPECT_NE(offered[1].find(L"*.png"), std::wstring::npos);
   EXPECT_NE(offered[2].find(L"*.jpg"), std::wstring::npos);
-  EXPECT_NE(offered[3].find(L"*.gif"), std::wstring::npos);
-  EXPECT_EQ(Offered(5).size(), 4u);
+  EXPECT_NE(offered[3].find(L"*.tif;*.tiff"), std::wstring::npos);
+  EXPECT_NE(offered[4].find(L"*.gif"), std::wstring::npos);
+  EXPECT_EQ(Offered(5).size(), 5u);
   EXPECT_EQ(App().settings.save_type, 2) << "keeping JPEG data needs a JPEG: a new JPEG instead";
   App().current.source_format = kSourceJpeg;
   offered = Offered(5);
-  ASSERT_EQ(offered.size(), 5u) << "a JPEG may keep its coded data";
-  EXPECT_NE(offered[4].find(L"original compressed data"), std::wstring::npos);
-  EXPECT_NE(offered[4].find(L"*.jpg"), std::wstring::npos);
+  ASSERT_EQ(offered.size(), 6u) << "a JPEG may keep its coded data";
+  EXPECT_NE(offered[5].find(L"original compressed data"), std::wstring::npos);
+  EXPECT_NE(offered[5].find(L"*.jpg"), std::wstring::npos);
   EXPECT_EQ(App().settings.save_type, 5);
-  EXPECT_EQ(Offered(3).size(), 5u);
-  EXPECT_EQ(App().settings.save_type, 0) << "a type that cannot be written is not kept chosen";
+  EXPECT_EQ(Offered(3).size(), 6u);
+  EXPECT_EQ(App().settings.save_type, 3);
 }
 
 // The JPEG choices, and those of the save keeping the coded data, each
@@ -262,7 +273,7 @@ void SetJpegOptionsAndSave(HWND dialog) {
   Tick(dialog, IDC_SAVE_SIZE_LIMIT);
   SetWindowTextW(Control(dialog, IDC_SAVE_QUALITY), L"92");
   SetWindowTextW(Control(dialog, IDC_SAVE_SIZE_LIMIT_KIB), L"250");
-  ChooseType(dialog, 4);  // BMP, PNG, JPEG, GIF, JPEG keeping its data
+  ChooseType(dialog, 5);  // BMP, PNG, JPEG, TIFF, GIF, JPEG keeping its data
   s.lossless_quality = Shown(dialog, IDC_SAVE_QUALITY);
   s.lossless_markers = Shown(dialog, IDC_SAVE_MARKERS);
   s.lossless_trim = Shown(dialog, IDC_SAVE_TRIM);
@@ -348,7 +359,7 @@ GifPanelSeen g_gif_seen;
 // Switches to GIF, looks, chooses 4 bits and interlacing and saves.
 void SetGifOptionsAndSave(HWND dialog) {
   GifPanelSeen& s = g_gif_seen;
-  ChooseType(dialog, 3);  // BMP, PNG, JPEG, GIF
+  ChooseType(dialog, 4);  // BMP, PNG, JPEG, TIFF, GIF
   s.depth = Shown(dialog, IDC_SAVE_GIF_DEPTH) && Shown(dialog, IDC_SAVE_DEPTH_LABEL);
   s.others_depth = Shown(dialog, IDC_SAVE_DEPTH) || Shown(dialog, IDC_SAVE_PNG_DEPTH);
   s.interlace = Shown(dialog, IDC_SAVE_INTERLACE);
@@ -361,10 +372,7 @@ void SetGifOptionsAndSave(HWND dialog) {
     if (s.png_or_jpeg_fields) break;
   }
   s.chosen_depth = ChosenValue(dialog, IDC_SAVE_GIF_DEPTH);
-  HWND box = Control(dialog, IDC_SAVE_GIF_DEPTH);
-  for (LRESULT row = 0; row < SendMessageW(box, CB_GETCOUNT, 0, 0); ++row) {
-    s.depths.push_back(int(SendMessageW(box, CB_GETITEMDATA, row, 0)));
-  }
+  s.depths = ListedValues(dialog, IDC_SAVE_GIF_DEPTH);
   Choose(dialog, IDC_SAVE_GIF_DEPTH, 4);
   Tick(dialog, IDC_SAVE_INTERLACE);
   TypePathAndSave(dialog);
@@ -383,30 +391,38 @@ std::vector<uint8_t> FileBytes(const std::wstring& path) {
   return bytes;
 }
 
-TEST_F(SaveDialog, TheGifOptionsShowForGifAndShapeTheSavedFile) {
+// Saves a 5 x 10 picture of twelve blues through the dialog, `act` working
+// the panel; the file's bytes, empty when nothing was saved.
+std::vector<uint8_t> SaveTwelveBlues(const wchar_t* name, DialogStep act) {
   ApplicationState& app = App();
-  SettingsValues& s = app.settings;
-  s.save_type = 0;
-  s.save_gif_depth = 8;
-  s.save_interlace = s.save_transparency = s.save_dither = s.save_comment = 0;
   app.list_window = nullptr;
   ResetImageBuffer(&app.current);
-  ASSERT_EQ(AllocatePixels(&app.current, 5, 10, 24), Status::kOk);
+  EXPECT_EQ(AllocatePixels(&app.current, 5, 10, 24), Status::kOk);
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 5; ++x) RowFromTop(app.current, y)[3 * x] = uint8_t(16 * ((x + y) % 12));
   }
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  g_save_path = std::wstring(folder) + L"ovira-panel-test.gif";
+  g_save_path = std::wstring(folder) + name;
   DeleteFileW(g_save_path.c_str());
-  g_gif_seen = {};
-  UINT_PTR timer = WhenShown(cmb1, SetGifOptionsAndSave);
+  UINT_PTR timer = WhenShown(cmb1, act);
   const bool saved = SaveDocumentAs();
   KillTimer(nullptr, timer);
-  const std::vector<uint8_t> file = FileBytes(g_save_path);
+  std::vector<uint8_t> file = FileBytes(g_save_path);
   DeleteFileW(g_save_path.c_str());
   ReleasePixels(&app.current);
-  ASSERT_TRUE(saved);
+  if (!saved) file.clear();
+  return file;
+}
+
+TEST_F(SaveDialog, TheGifOptionsShowForGifAndShapeTheSavedFile) {
+  SettingsValues& s = App().settings;
+  s.save_type = 0;
+  s.save_gif_depth = 8;
+  s.save_interlace = s.save_transparency = s.save_dither = s.save_comment = 0;
+  g_gif_seen = {};
+  const std::vector<uint8_t> file = SaveTwelveBlues(L"ovira-panel-test.gif", SetGifOptionsAndSave);
+  ASSERT_FALSE(file.empty());
 
   const GifPanelSeen& seen = g_gif_seen;
   EXPECT_TRUE(seen.depth && seen.interlace && seen.transparency && seen.dither);
@@ -428,6 +444,69 @@ TEST_F(SaveDialog, TheGifOptionsShowForGifAndShapeTheSavedFile) {
   EXPECT_EQ(file[13 + 48 + 9], 0x40);
   EXPECT_EQ(file[13 + 48 + 10], 4) << "LZW minimum code size";
   EXPECT_EQ(file.back(), ';');
+}
+
+// What the panel showed for TIFF, seen from inside the dialog.
+struct TiffPanelSeen {
+  bool depth = false, others_depth = true, dither = false, other_fields = true;
+  bool grey_offered_at_24 = true, grey_offered_at_8 = false;
+  int chosen_depth = 0;
+  std::vector<int> depths;
+};
+TiffPanelSeen g_tiff_seen;
+
+// Switches to TIFF, looks, chooses 8 bits in grey levels and saves.
+void SetTiffOptionsAndSave(HWND dialog) {
+  TiffPanelSeen& s = g_tiff_seen;
+  ChooseType(dialog, 3);  // BMP, PNG, JPEG, TIFF
+  s.depth = Shown(dialog, IDC_SAVE_TIFF_DEPTH) && Shown(dialog, IDC_SAVE_DEPTH_LABEL) &&
+            Shown(dialog, IDC_SAVE_TIFF_GREY);
+  s.others_depth = Shown(dialog, IDC_SAVE_DEPTH) || Shown(dialog, IDC_SAVE_PNG_DEPTH) ||
+                   Shown(dialog, IDC_SAVE_GIF_DEPTH) || Shown(dialog, IDC_SAVE_GREY);
+  s.dither = Shown(dialog, IDC_SAVE_DITHER);
+  for (int id : {IDC_SAVE_GAMMA, IDC_SAVE_LEVEL, IDC_SAVE_FILTER, IDC_SAVE_INTERLACE,
+                 IDC_SAVE_TRANSPARENCY, IDC_SAVE_QUALITY, IDC_SAVE_COMMENT}) {
+    s.other_fields = Shown(dialog, id);
+    if (s.other_fields) break;
+  }
+  s.chosen_depth = ChosenValue(dialog, IDC_SAVE_TIFF_DEPTH);
+  s.depths = ListedValues(dialog, IDC_SAVE_TIFF_DEPTH);
+  s.grey_offered_at_24 = IsWindowEnabled(Control(dialog, IDC_SAVE_TIFF_GREY)) != 0;
+  Choose(dialog, IDC_SAVE_TIFF_DEPTH, 8);
+  s.grey_offered_at_8 = IsWindowEnabled(Control(dialog, IDC_SAVE_TIFF_GREY)) != 0;
+  Tick(dialog, IDC_SAVE_TIFF_GREY);
+  TypePathAndSave(dialog);
+}
+
+TEST_F(SaveDialog, TheTiffOptionsShowForTiffAndShapeTheSavedFile) {
+  SettingsValues& s = App().settings;
+  s.save_type = 0;
+  s.save_tiff_depth = 24;
+  s.save_tiff_grey = s.save_png_grey = s.save_dither = 0;
+  g_tiff_seen = {};
+  const std::vector<uint8_t> file = SaveTwelveBlues(L"ovira-panel-test.tif", SetTiffOptionsAndSave);
+  ASSERT_FALSE(file.empty());
+
+  const TiffPanelSeen& seen = g_tiff_seen;
+  EXPECT_TRUE(seen.depth && seen.dither);
+  EXPECT_FALSE(seen.others_depth) << "TIFF hides the other depths and PNG's grey box";
+  EXPECT_FALSE(seen.other_fields) << "no gamma, level, filter, interlace, transparency, JPEG field or comment";
+  EXPECT_EQ(seen.chosen_depth, 24);
+  EXPECT_EQ(seen.depths, (std::vector<int>{24, 8, 4, 1}));
+  EXPECT_FALSE(seen.grey_offered_at_24) << "grey is written at 8 bits only";
+  EXPECT_TRUE(seen.grey_offered_at_8);
+  EXPECT_EQ(s.save_type, 3);
+  EXPECT_EQ(s.save_tiff_depth, 8);
+  EXPECT_TRUE(s.save_tiff_grey);
+  EXPECT_FALSE(s.save_png_grey) << "each format keeps its own grey choice";
+
+  // Eleven entries, the first 8-bit grey strip at 162, ten rows of five.
+  ASSERT_EQ(file.size(), 162u + 50);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 4), std::string("II*\0", 4));
+  EXPECT_EQ(file[8], 11);
+  const uint8_t* photometric = &file[10 + 4 * 12];
+  EXPECT_EQ(photometric[0] | photometric[1] << 8, 262);
+  EXPECT_EQ(photometric[8], 1) << "BlackIsZero";
 }
 
 std::wstring g_comment_shown;
