@@ -1,6 +1,8 @@
 #include "codecs/png_write_samples.h"
 
-#include "effects/depth_converter.h"
+#include <utility>
+
+#include "codecs/converted_pixels.h"
 #include "effects/index_rows.h"
 
 namespace {
@@ -12,25 +14,13 @@ void Describe(const ImageBuffer& image, uint8_t colour_type, int depth, PngSampl
   samples->height = static_cast<uint32_t>(image.header.height);
 }
 
-DepthConverter ConverterFor(const ImageBuffer& image, bool dither) {
-  DepthConverter converter;
-  converter.width = image.header.width;
-  converter.height = image.header.height;
-  converter.dither = dither;
-  return converter;
-}
-
-Status ConversionStatus(Status status) {
-  return status == Status::kOk || status == Status::kNoMemory ? status : Status::kEncodeFailed;
-}
-
-// The converter's target block, zeroed as it expects.
-Status TakeTargetBlock(const DepthConverter& converter, PngSamples* samples) {
-  if (converter.target_size == 0) return Status::kEncodeFailed;
-  samples->converted = PageBlock(size_t{converter.target_size} + 4);
-  samples->rows = samples->converted.data();
-  samples->stride = converter.target_stride;
-  return samples->converted ? Status::kOk : Status::kNoMemory;
+// The converted rows become the samples' own.
+Status TakeRows(Status status, ConvertedPixels* pixels, PngSamples* samples) {
+  if (status != Status::kOk) return status;
+  samples->rows = pixels->rows;
+  samples->stride = pixels->stride;
+  samples->converted = std::move(pixels->block);
+  return Status::kOk;
 }
 
 void MarkUsedIndices(const PngSamples& s, bool used[256]) {
@@ -49,40 +39,24 @@ void MarkUsedIndices(const PngSamples& s, bool used[256]) {
 
 Status PrepareColourSamples(const ImageBuffer& image, PngSamples* samples) {
   Describe(image, kPngColour, 8, samples);
-  if (image.header.bit_count == 24) {
-    samples->rows = image.pixels;
-    samples->stride = Stride(image);
-    return Status::kOk;
-  }
-  DepthConverter converter = ConverterFor(image, false);
-  PrepareDepthConverter(&converter, image.header.bit_count, 24);
-  if (Status s = TakeTargetBlock(converter, samples); s != Status::kOk) return s;
-  RgbQuad unused[256] = {};
-  return ConversionStatus(
-      ConvertDepth(converter, image.palette, image.pixels, unused, samples->converted.data()));
+  ConvertedPixels pixels;
+  return TakeRows(ConvertPixels(image, 24, false, &pixels), &pixels, samples);
 }
 
 Status PrepareGreySamples(const ImageBuffer& image, PngSamples* samples) {
   Describe(image, kPngGrey, 8, samples);
-  DepthConverter converter = ConverterFor(image, false);
-  PrepareOneBytePerPixel(&converter, image.header.bit_count, 8);
-  if (Status s = TakeTargetBlock(converter, samples); s != Status::kOk) return s;
-  return ConversionStatus(
-      ConvertToGrey(converter, image.palette, image.pixels, samples->converted.data()));
+  ConvertedPixels pixels;
+  return TakeRows(ConvertPixelsToGrey(image, &pixels), &pixels, samples);
 }
 
 Status PreparePaletteSamples(const ImageBuffer& image, int bits, bool dither, PngSamples* samples) {
   Describe(image, kPngPalette, bits, samples);
-  DepthConverter converter = ConverterFor(image, dither);
-  PrepareDepthConverter(&converter, image.header.bit_count, bits);
-  if (Status s = TakeTargetBlock(converter, samples); s != Status::kOk) return s;
-  RgbQuad palette[256] = {};
-  const Status status = ConversionStatus(
-      ConvertDepth(converter, image.palette, image.pixels, palette, samples->converted.data()));
+  ConvertedPixels pixels;
+  const Status status = TakeRows(ConvertPixels(image, bits, dither, &pixels), &pixels, samples);
   if (status != Status::kOk) return status;
   bool used[256] = {};
   MarkUsedIndices(*samples, used);
-  samples->palette = MergePalette(palette, used, bits);
+  samples->palette = MergePalette(pixels.palette, used, bits);
   return Status::kOk;
 }
 

@@ -31,5 +31,15 @@ struct FuzzedImage {
     return true;
   }
 
+  // The writer targets' common shape: the input's first three bytes choose
+  // a width of 1 to 200, a height of 1 to 64 and 8 or 24 bits; the bytes
+  // after the first `option_bytes` are the palette and pixels, repeated so
+  // that short inputs still fill every row.
+  bool FillFromInput(const uint8_t* data, size_t size, size_t option_bytes) {
+    if (size < option_bytes || option_bytes < 3) return false;
+    return Fill(data[0] % 200 + 1, data[1] % 64 + 1, (data[2] & 1) ? 8 : 24, data + option_bytes,
+                size - option_bytes, true);
+  }
+
   ImageBuffer image{};
 };

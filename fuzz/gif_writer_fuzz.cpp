@@ -47,14 +47,9 @@ uint32_t PictureRow(uint32_t k, uint32_t height, bool interlace) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < kOptionBytes) return 0;
-  // Rows up to 200 pixels wide; short inputs repeat, so that long strings
-  // and full tables come up.
+  // Short inputs repeat, so that long strings and full tables come up.
   FuzzedImage source;
-  if (!source.Fill(data[0] % 200 + 1, data[1] % 64 + 1, (data[2] & 1) ? 8 : 24,
-                   data + kOptionBytes, size - kOptionBytes, true)) {
-    return 0;
-  }
+  if (!source.FillFromInput(data, size, kOptionBytes)) return 0;
   const int width = source.image.header.width, height = source.image.header.height;
   const int bits = source.image.header.bit_count;
   const GifWriteContext context = ContextOf(data);

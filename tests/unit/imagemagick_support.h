@@ -26,6 +26,17 @@ inline bool RunTool(const char* tool, const std::string& arguments) {
   return std::system(ToolCommand(tool, arguments).c_str()) == 0;
 }
 
+// Everything a command prints on either stream, whatever its exit status.
+inline std::string CommandOutput(const std::string& command) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return {};
+  std::string text;
+  char buffer[256];
+  while (size_t n = std::fread(buffer, 1, sizeof(buffer), pipe)) text.append(buffer, n);
+  pclose(pipe);
+  return text;
+}
+
 // What `identify -format` prints for the file; empty when it fails.
 inline std::string Identified(const std::string& format, const std::string& file) {
   const std::string command = ToolCommand(kIdentify, "-format '" + format + "' " + file);

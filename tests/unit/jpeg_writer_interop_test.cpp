@@ -34,19 +34,9 @@ void Draw(TestImage* image) {
   }
 }
 
-std::string Output(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return {};
-  std::string text;
-  char buffer[256];
-  while (size_t n = std::fread(buffer, 1, sizeof(buffer), pipe)) text.append(buffer, n);
-  pclose(pipe);
-  return text;
-}
-
 // compare's PSNR in dB between two files; "inf" counts as very high.
 double Psnr(const std::string& a, const std::string& b) {
-  const std::string text = Output(std::string("/usr/bin/compare -metric PSNR ") + a + " " + b + " null:");
+  const std::string text = CommandOutput(std::string("/usr/bin/compare -metric PSNR ") + a + " " + b + " null:");
   if (text.rfind("inf", 0) == 0) return 1000;
   return std::atof(text.c_str());
 }

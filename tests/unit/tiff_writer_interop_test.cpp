@@ -3,7 +3,6 @@
 // are the ones our own reader takes back.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,16 +18,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kTiffInfo = "/usr/bin/tiffinfo";
-
-// Everything the command prints on either stream; empty when it fails.
-std::string Printed(const std::string& command) {
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return {};
-  std::string text;
-  char buffer[256];
-  while (size_t n = std::fread(buffer, 1, sizeof(buffer), pipe)) text.append(buffer, n);
-  return pclose(pipe) == 0 ? text : std::string();
-}
 
 // Forty colours over a 37 x 9 picture: odd rows, and more colours than four
 // bits hold, so the reduction is at work too.
@@ -92,7 +81,7 @@ TEST(TiffWriterInterop, ImageMagickAndLibtiffReadEveryDepth) {
         << what;
     EXPECT_EQ(DecodedRgb(dir, file), OurRgb(sink.bytes())) << what;
     if (access(kTiffInfo, X_OK) != 0) continue;
-    const std::string info = Printed(std::string(kTiffInfo) + " " + file);
+    const std::string info = CommandOutput(std::string(kTiffInfo) + " " + file);
     EXPECT_NE(info.find("Photometric Interpretation: " + std::string(k.tiffinfo) + "\n"),
               std::string::npos)
         << what << info;
