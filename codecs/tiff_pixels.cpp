@@ -78,8 +78,8 @@ void UnpackIndices(const uint8_t* in, int32_t width, uint32_t bits, uint8_t* out
 }
 
 // Red, green and blue samples into blue, green, red bytes; kHigh is where a
-// sample's high byte lies. The sizes are fixed so that the compiler unrolls
-// the loop, which is most of the reader's time on large pictures.
+// sample's high byte lies. The sizes are fixed so that the compiler can
+// unroll the loop that touches every pixel.
 template <size_t kSample, size_t kHigh>
 void CopyRgbRow(const uint8_t* in, int32_t width, uint8_t* out) {
   for (int32_t x = 0; x < width; ++x, in += 3 * kSample, out += 3) {
