@@ -15,9 +15,10 @@ constexpr uint64_t kEntryBytes = 12;
 enum Tag : uint16_t {
   kImageWidth = 256, kImageLength = 257,
   kBitsPerSample = 258, kCompression = 259,
-  kPhotometric = 262, kImageDescription = 270,
-  kStripOffsets = 273, kStripByteCounts = 279,
-  kXResolution = 282, kYResolution = 283,
+  kPhotometric = 262, kFillOrder = 266,
+  kImageDescription = 270, kStripOffsets = 273,
+  kStripByteCounts = 279, kXResolution = 282,
+  kYResolution = 283, kPlanarConfiguration = 284,
   kResolutionUnit = 296, kColorMap = 320,
 };
 
@@ -94,6 +95,12 @@ Status ReadEntry(const TiffBytes& b, const Entry& e, TiffDirectory* d) {
     case kPhotometric:
       d->photometric = InlineValue(b, e);
       d->has_photometric = true;
+      return Status::kOk;
+    case kFillOrder:
+      d->lsb_first = InlineValue(b, e) == 2;
+      return Status::kOk;
+    case kPlanarConfiguration:
+      d->separate_planes = InlineValue(b, e) == 2;
       return Status::kOk;
     case kImageDescription:
       d->description = true;

@@ -45,6 +45,10 @@ struct TiffDirectory {
   uint32_t color_map = 0;        // offset of the map
   bool has_color_map = false;
   bool description = false;
+  // FillOrder 2: the bits of every byte run from the least significant.
+  bool lsb_first = false;
+  // PlanarConfiguration 2: each sample in planes of its own, not pixel by pixel.
+  bool separate_planes = false;
   TiffStripArray strip_offsets;
   TiffStripArray strip_byte_counts;
 };

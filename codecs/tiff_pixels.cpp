@@ -1,6 +1,7 @@
 #include "codecs/tiff_pixels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -28,7 +29,7 @@ bool ChooseLayout(const TiffDirectory& d, Layout* layout) {
       return one && d.has_color_map && IsIndexDepth(d.bits_per_sample);
     case kPhotometricRgb:
       *layout = Layout::kRgb;
-      return !one && (d.bits_per_sample == 8 || d.bits_per_sample == 16);
+      return !one && !d.separate_planes && (d.bits_per_sample == 8 || d.bits_per_sample == 16);
     default:
       return false;
   }
@@ -76,17 +77,54 @@ void UnpackIndices(const uint8_t* in, int32_t width, uint32_t bits, uint8_t* out
   }
 }
 
+// Red, green and blue samples into blue, green, red bytes; kHigh is where a
+// sample's high byte lies. The sizes are fixed so that the compiler can
+// unroll the loop that touches every pixel.
+template <size_t kSample, size_t kHigh>
+void CopyRgbRow(const uint8_t* in, int32_t width, uint8_t* out) {
+  for (int32_t x = 0; x < width; ++x, in += 3 * kSample, out += 3) {
+    out[0] = in[2 * kSample + kHigh];
+    out[1] = in[kSample + kHigh];
+    out[2] = in[kHigh];
+  }
+}
+
 // 16-bit samples keep their high byte, which is first or second by byte order.
 void CopyRgb(const TiffBytes& b, const uint8_t* in, int32_t width, uint32_t bits, uint8_t* out) {
-  const size_t sample = bits / 8;
-  const size_t high = sample == 2 && !b.big_endian ? 1 : 0;
-  for (int32_t x = 0; x < width; ++x) {
-    const uint8_t* p = in + size_t(x) * 3 * sample + high;
-    uint8_t* q = out + size_t(x) * 3;
-    q[0] = p[2 * sample];
-    q[1] = p[sample];
-    q[2] = p[0];
+  if (bits == 8) {
+    CopyRgbRow<1, 0>(in, width, out);
+  } else if (b.big_endian) {
+    CopyRgbRow<2, 0>(in, width, out);
+  } else {
+    CopyRgbRow<2, 1>(in, width, out);
   }
+}
+
+// Whether each strip starts where the one before ends, up to the last that
+// holds needed rows.
+bool StripsFollowOn(const TiffDirectory& d, uint64_t needed) {
+  const uint32_t* offsets = d.strip_offsets.values();
+  const uint32_t* counts = d.strip_byte_counts.values();
+  uint64_t at = counts[0];
+  for (uint32_t i = 1; i < d.strip_offsets.count && at < needed; ++i) {
+    if (offsets[i] != uint64_t{offsets[0]} + at) return false;
+    at += counts[i];
+  }
+  return true;
+}
+
+// FillOrder 2 bytes into the usual order, most significant bit first.
+void ReverseBits(uint8_t* bytes, size_t size) {
+  static const auto kReversed = [] {
+    std::array<uint8_t, 256> table{};
+    for (int v = 0; v < 256; ++v) {
+      for (int bit = 0; bit < 8; ++bit) {
+        if (v & (1 << bit)) table[size_t(v)] |= uint8_t(0x80 >> bit);
+      }
+    }
+    return table;
+  }();
+  for (size_t i = 0; i < size; ++i) bytes[i] = kReversed[bytes[i]];
 }
 
 int32_t PixelsPerMetre(double value, uint32_t unit) {
@@ -114,7 +152,7 @@ void SetResolution(const TiffBytes& b, const TiffDirectory& d, ImageBuffer* targ
 
 }  // namespace
 
-Status JoinTiffStrips(const TiffBytes& b, const TiffDirectory& d, PageBlock* joined) {
+Status GatherTiffRows(const TiffBytes& b, const TiffDirectory& d, TiffRows* rows) {
   const uint32_t* offsets = d.strip_offsets.values();
   const uint32_t* counts = d.strip_byte_counts.values();
   uint64_t total = 0;
@@ -129,14 +167,22 @@ Status JoinTiffStrips(const TiffBytes& b, const TiffDirectory& d, PageBlock* joi
   // and this product cannot overflow.
   const uint64_t needed = SourceRowBytes(d) * uint64_t(uint32_t(d.height));
   if (needed > total) return Status::kReadFailed;
-  *joined = PageBlock(size_t(needed));
-  if (!*joined) return Status::kNoMemory;
+  // Most writers put the strips one after another: their rows are then read
+  // where they lie, which saves copying the whole picture once.
+  if (!d.lsb_first && StripsFollowOn(d, needed)) {
+    rows->data = b.data + offsets[0];
+    return Status::kOk;
+  }
+  rows->joined = PageBlock(size_t(needed));
+  if (!rows->joined) return Status::kNoMemory;
   uint64_t at = 0;
   for (uint32_t i = 0; i < d.strip_offsets.count && at < needed; ++i) {
     const uint64_t take = std::min<uint64_t>(counts[i], needed - at);
-    std::memcpy(joined->data() + at, b.data + offsets[i], size_t(take));
+    std::memcpy(rows->joined.data() + at, b.data + offsets[i], size_t(take));
     at += take;
   }
+  if (d.lsb_first) ReverseBits(rows->joined.data(), size_t(needed));
+  rows->data = rows->joined.data();
   return Status::kOk;
 }
 

@@ -12,9 +12,9 @@ Status Decode(const uint8_t* data, size_t size, ImageBuffer* target, LoadResults
   TiffDirectory directory;
   if (Status s = ReadTiffDirectory(bytes, first, &directory); s != Status::kOk) return s;
   if (Status s = CheckTiffOutput(directory); s != Status::kOk) return s;
-  PageBlock rows;
-  if (Status s = JoinTiffStrips(bytes, directory, &rows); s != Status::kOk) return s;
-  if (Status s = MakeTiffImage(bytes, directory, rows.data(), target); s != Status::kOk) return s;
+  TiffRows rows;
+  if (Status s = GatherTiffRows(bytes, directory, &rows); s != Status::kOk) return s;
+  if (Status s = MakeTiffImage(bytes, directory, rows.data, target); s != Status::kOk) return s;
   if (results) results->comment_count = directory.description ? 1 : 0;
   return Status::kOk;
 }

@@ -73,3 +73,16 @@ inline uint32_t PixelRgb(const ImageBuffer& image, int x, int y_from_top) {
   }
   return uint32_t(row[3 * x + 2]) << 16 | row[3 * x + 1] << 8 | row[3 * x];
 }
+
+// Every decoded pixel as red, green and blue bytes, top row first: the
+// layout ImageMagick's rgb: output has.
+inline std::vector<uint8_t> ImageRgb(const ImageBuffer& image) {
+  std::vector<uint8_t> rgb;
+  for (int y = 0; y < image.header.height; ++y) {
+    for (int x = 0; x < image.header.width; ++x) {
+      const uint32_t c = PixelRgb(image, x, y);
+      rgb.insert(rgb.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    }
+  }
+  return rgb;
+}

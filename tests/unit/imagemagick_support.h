@@ -14,7 +14,10 @@
 inline constexpr const char* kConvert = "/usr/bin/convert";
 inline constexpr const char* kIdentify = "/usr/bin/identify";
 
-inline bool HasImageMagick() { return access(kConvert, X_OK) == 0 && access(kIdentify, X_OK) == 0; }
+// Whether the program at `path` can be run.
+inline bool HasTool(const char* path) { return access(path, X_OK) == 0; }
+
+inline bool HasImageMagick() { return HasTool(kConvert) && HasTool(kIdentify); }
 
 // The command line of `tool` with its arguments.
 inline std::string ToolCommand(const char* tool, const std::string& arguments) {

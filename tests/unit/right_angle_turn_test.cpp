@@ -213,16 +213,6 @@ class TurnInterop : public ::testing::Test {
     EXPECT_TRUE(RunTool(kConvert, "-seed 3 -size 37x22 plasma:" + palette + " BMP3:" + file));
     return file;
   }
-  std::vector<uint8_t> Rgb(const ImageBuffer& image) {
-    std::vector<uint8_t> rgb;
-    for (int y = 0; y < image.header.height; ++y) {
-      for (int x = 0; x < image.header.width; ++x) {
-        const uint32_t c = PixelRgb(image, x, y);
-        rgb.insert(rgb.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
-      }
-    }
-    return rgb;
-  }
   TempDir dir_;
 };
 
@@ -238,7 +228,7 @@ TEST_F(TurnInterop, EveryTurnMatchesImageMagick) {
       ASSERT_EQ(TurnImage(source.record, 0, code, &turned.record).status, Status::kOk);
       const std::string expected = dir_.File("expected.bmp");
       ASSERT_TRUE(RunTool(kConvert, source_file + " " + operations[code - 1] + " " + expected));
-      EXPECT_EQ(Rgb(turned.record), DecodedRgb(dir_, expected)) << bits << " bits, " << operations[code - 1];
+      EXPECT_EQ(ImageRgb(turned.record), DecodedRgb(dir_, expected)) << bits << " bits, " << operations[code - 1];
     }
   }
 }
@@ -255,7 +245,7 @@ TEST_F(TurnInterop, AllEightExifOrientationsShowUprightAsImageMagickShowsThem) {
     const std::string expected = dir_.File("upright.bmp");
     ASSERT_TRUE(RunTool(kConvert, source_file + " -orient " + names[orientation - 1] +
                                       " -auto-orient " + expected));
-    EXPECT_EQ(Rgb(image.record), DecodedRgb(dir_, expected)) << "orientation " << orientation;
+    EXPECT_EQ(ImageRgb(image.record), DecodedRgb(dir_, expected)) << "orientation " << orientation;
     // The turns a lossless save can repeat; a transposition has no code.
     const int states[] = {0, kTurnMirror, kTurnHalf, kTurnFlip, kTurnClockwise, kTurnClockwise,
                           kTurnCounterClockwise, kTurnCounterClockwise};

@@ -28,17 +28,6 @@ Bytes Picture() {
   return rgb;
 }
 
-Bytes OurRgb(const ImageBuffer& image) {
-  Bytes rgb;
-  for (int y = 0; y < image.header.height; ++y) {
-    for (int x = 0; x < image.header.width; ++x) {
-      const uint32_t c = PixelRgb(image, x, y);
-      rgb.insert(rgb.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
-    }
-  }
-  return rgb;
-}
-
 TEST(TiffInterop, ImageMagickFilesDecodeAsImageMagickDecodesThem) {
   if (!HasImageMagick()) GTEST_SKIP() << "ImageMagick is not installed";
   TempDir dir;
@@ -67,7 +56,7 @@ TEST(TiffInterop, ImageMagickFilesDecodeAsImageMagickDecodesThem) {
       const Bytes tiff = ReadWholeFile(file);
       OwnedImage image;
       ASSERT_EQ(ReadTiffBytes(tiff.data(), tiff.size(), &image.record), Status::kOk) << what;
-      EXPECT_EQ(OurRgb(image.record), DecodedRgb(dir, file)) << what;
+      EXPECT_EQ(ImageRgb(image.record), DecodedRgb(dir, file)) << what;
     }
   }
 }

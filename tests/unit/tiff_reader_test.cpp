@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/little_endian.h"
 #include "tests/unit/tiff_test_support.h"
 
 namespace {
@@ -20,9 +21,11 @@ enum : uint16_t {
   kBits = 258,
   kCompression = 259,
   kPhotometric = 262,
+  kFillOrder = 266,
   kDescription = 270,
   kXResolution = 282,
   kYResolution = 283,
+  kPlanar = 284,
   kUnit = 296,
   kColorMap = 320,
 };
@@ -98,6 +101,58 @@ TEST(TiffReader, RowsGoBottomUpAndStripsJoinInOrder) {
   }
 }
 
+// Points StripOffsets of a little-endian file with two LONG offsets at new
+// places.
+void MoveStrips(Bytes* file, uint32_t first, uint32_t second) {
+  const uint32_t entries = LoadU16(&(*file)[8]);
+  for (uint32_t i = 0; i < entries; ++i) {
+    uint8_t* entry = &(*file)[10 + 12 * i];
+    if (LoadU16(entry) != 273) continue;
+    uint8_t* offsets = &(*file)[LoadU32(entry + 8)];
+    StoreU32(first, offsets);
+    StoreU32(second, offsets + 4);
+  }
+}
+
+TEST(TiffReader, StripsStoredOutOfOrderAreJoinedInStripOrder) {
+  // The top row's strip is stored behind the bottom row's, or overlaps it.
+  TiffBuilder b;
+  b.Short(kWidth, 3).Short(kLength, 2).Short(kPhotometric, 1).Short(kBits, 8);
+  Bytes file = b.Strips({{4, 5, 6}, {1, 2, 3}, {9, 9}}).Build();
+  const uint32_t end = uint32_t(file.size());
+  for (const uint32_t second : {end - 8, end - 3}) {
+    MoveStrips(&file, end - 5, second);
+    OwnedImage image;
+    ASSERT_EQ(Read(file, &image), Status::kOk);
+    const uint8_t* top = RowFromTop(image.record, 0);
+    const uint8_t* bottom = RowFromTop(image.record, 1);
+    EXPECT_EQ((Bytes{top, top + 3}), (Bytes{1, 2, 3}));
+    EXPECT_EQ((Bytes{bottom, bottom + 3}), second == end - 8 ? (Bytes{4, 5, 6}) : (Bytes{3, 9, 9}));
+  }
+}
+
+TEST(TiffReader, LeastSignificantBitFirstBytesAreTurnedAround) {
+  // FillOrder 2 at 1 and 8 bits, in two strips.
+  struct Case {
+    int bits;
+    std::vector<Bytes> strips;
+    uint8_t indices[4];  // the top row's first pixels
+  };
+  const Case cases[] = {
+      {1, {{0x05}, {0x80}}, {1, 0, 1, 0}},
+      {8, {{0x01, 0x80, 0x0F, 0xC2}, {0, 0, 0, 0}}, {0x80, 0x01, 0xF0, 0x43}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bits);
+    TiffBuilder b;
+    b.Short(kWidth, 4).Short(kLength, 2).Short(kBits, uint32_t(c.bits)).Short(kPhotometric, 1);
+    b.Short(kFillOrder, 2).Strips(c.strips);
+    OwnedImage image;
+    ASSERT_EQ(Read(b.Build(), &image), Status::kOk);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(Grey(image.record, x, 0), c.indices[x]);
+  }
+}
+
 TEST(TiffReader, PaletteTakesTheHighBytesOfTheColourMap) {
   for (bool big : {false, true}) {
     TiffBuilder b = Single(2, 1, 4, 3, {0x1F}, big);
@@ -163,6 +218,9 @@ TEST(TiffReader, UnsupportedDepthsAndInterpretationsAreRefused) {
   EXPECT_EQ(Read(Single(2, 1, 8, 2, {0, 0}).Build(), &image), Status::kUnsupported);  // RGB, one sample
   EXPECT_EQ(Read(Single(2, 1, 2, 1, {0}).Build(), &image), Status::kUnsupported);
   EXPECT_EQ(Read(Single(2, 1, 8, 5, {0, 0}).Build(), &image), Status::kUnsupported);
+  // RGB in a plane of each sample; one sample has only one plane anyway.
+  EXPECT_EQ(Read(Rgb(8, {1, 2, 3, 4, 5, 6}, false).Short(kPlanar, 2).Build(), &image), Status::kUnsupported);
+  EXPECT_EQ(Read(Single(2, 1, 8, 1, {0, 0}).Short(kPlanar, 2).Build(), &image), Status::kOk);
   TiffBuilder none;
   none.Short(kWidth, 1).Short(kLength, 1).Short(kBits, 8).Strips({{0}});
   EXPECT_EQ(Read(none.Build(), &image), Status::kUnsupported);
