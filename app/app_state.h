@@ -78,6 +78,7 @@ struct ApplicationState {
   bool navigator_by_hover = false;
   bool bar_shown = false;
   bool cursor_hidden = false;
+  POINT cursor_hidden_at = {};  // client point where the pointer was then
   bool sizing_by_program = false;
   SIZE fitted_window = {};  // outer size that shows the whole scaled image
 
@@ -85,6 +86,16 @@ struct ApplicationState {
   DisplayMode display_mode = kDisplayView;
   DisplayMode mode_before_full_screen = kDisplayView;
   bool accelerators_suspended = false;
+  bool slideshow_running = false;
+
+  // Chrome of the view window without a title bar: the frame shown while
+  // the pointer is over it, and which of its areas are being tracked.
+  bool hover_frame_shown = false;
+  bool client_tracked = false;
+  bool nonclient_tracked = false;
+  bool title_tip_active = false;
+  bool in_size_move = false;
+  RECT rect_before_full_screen = {};  // the window's place to come back to
   bool adjustment_in_progress = false;
   bool shutting_down = false;
 };

@@ -16,7 +16,7 @@ namespace {
 void StartImageEdit(int command) {
   ApplicationState& app = App();
   if (!app.current.pixels) return;
-  if (app.list_window) ShowWindow(app.list_window, SW_HIDE);
+  CloseFileListWindow();
   if (RunTurnCommand(command)) return;
   RunCommandOfMissingModule(command);
 }
@@ -29,7 +29,7 @@ void DispatchEditCommand(int command) {
   if (IsImageEditCommand(command)) {
     StartImageEdit(command);
   } else if (command == kCommandToggleEditWindow) {
-    EnterViewMode();
+    SwitchDisplayMode(kDisplayView);
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     app.settings.edit_background = command - kCommandBackgroundWhite;
     InvalidateRect(app.edit_window, nullptr, TRUE);

@@ -10,6 +10,7 @@
 #include "app/open_path_win.h"
 #include "app/wide_text.h"
 #include "view/edit_window_win.h"
+#include "view/slideshow_win.h"
 
 namespace {
 
@@ -29,10 +30,10 @@ void StartBySettings(const CommandLine& command, int show_command) {
   int mode = App().settings.start_display_mode;
   if (mode == kDisplayEdit) {
     CreateEdit();
-    EnterEditMode(show_command);
+    SwitchDisplayMode(kDisplayEdit, show_command);
     OpenCommandPath(command);
   } else if (mode == kDisplayFullScreen || show_command == SW_SHOWMAXIMIZED) {
-    EnterFullScreen();
+    SwitchDisplayMode(kDisplayFullScreen);
     UpdateWindow(App().view_window);
     OpenCommandPath(command);
     CreateEdit();
@@ -71,11 +72,11 @@ bool InterpretCommandLine(const CommandLine& command, int show_command) {
   switch (command.switch_letter) {
     case u'a':
       CreateEdit();
-      EnterFullScreen();
-      if (OpenCommandPath(command)) RunViewCommand(kCommandSlideshow);
+      SwitchDisplayMode(kDisplayFullScreen);
+      if (OpenCommandPath(command)) StartSlideshow();
       break;
     case u'f':
-      EnterFullScreen();
+      SwitchDisplayMode(kDisplayFullScreen);
       OpenCommandPath(command);
       CreateEdit();
       break;
@@ -87,7 +88,7 @@ bool InterpretCommandLine(const CommandLine& command, int show_command) {
       break;
     case u's':
       CreateEdit();
-      EnterEditMode(SW_SHOW);
+      SwitchDisplayMode(kDisplayEdit);
       OpenCommandPath(command);
       break;
     case u'v':

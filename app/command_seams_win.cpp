@@ -1,6 +1,7 @@
 #include "app/command_seams_win.h"
 
 #include "app/app_state.h"
+#include "view/view_cursor_win.h"
 
 void RunCommandOfMissingModule(int) {}
 
@@ -13,4 +14,18 @@ std::optional<int32_t> CurrentEntryKey() {
   return static_cast<int32_t>(entry->key);
 }
 
-void StopSlideshow() {}
+void CloseFileListWindow() {
+  if (App().list_window) ShowWindow(App().list_window, SW_HIDE);
+}
+
+void PlaceFileListWindow() {}
+
+void RefreshBarButtons() {}
+
+void ShowBarWindowButtons(bool) {}
+
+void HideViewBar() {
+  ApplicationState& app = App();
+  app.bar_shown = false;
+  if (app.slideshow_running) HideViewCursor();
+}

@@ -16,5 +16,12 @@ void RunCommandOfMissingModule(int command);
 bool HasFileList();
 // The file-list key of the current image when it is an archive member.
 std::optional<int32_t> CurrentEntryKey();
-// Until the slideshow exists none runs.
-void StopSlideshow();
+
+// The file-list window and the view window's bar arrive with their own
+// modules; the modes already say when they change.
+void CloseFileListWindow();
+void PlaceFileListWindow();
+void RefreshBarButtons();
+// The window buttons and the title field that only full screen shows.
+void ShowBarWindowButtons(bool shown);
+void HideViewBar();

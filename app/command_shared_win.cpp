@@ -13,6 +13,8 @@
 #include "app/startup_notice_win.h"
 #include "app/window_placement.h"
 #include "image/document_win.h"
+#include "view/hover_frame_win.h"
+#include "view/slideshow_win.h"
 #include "view/view_window_win.h"
 
 namespace {
@@ -24,11 +26,11 @@ void ToggleAlwaysOnTop() {
                0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void ToggleFullScreen() {
-  if (App().display_mode == kDisplayFullScreen) {
-    LeaveFullScreen();
+void StartOrStopSlideshow() {
+  if (App().slideshow_running) {
+    StopSlideshow();
   } else {
-    EnterFullScreen();
+    StartSlideshow();
   }
 }
 
@@ -69,7 +71,9 @@ void RunSharedCommand(int command) {
   SettingsValues& s = App().settings;
   switch (command) {
     case kCommandAlwaysOnTop: ToggleAlwaysOnTop(); break;
-    case kCommandTitleBarOnHover: ToggleFlag(s.title_bar_on_hover); break;
+    case kCommandTitleBar: ToggleTitleBar(); break;
+    case kCommandTitleBarOnHover: ToggleHoverFrame(); break;
+    case kCommandSlideshow: StartOrStopSlideshow(); break;
     case kCommandBarOnHover: ToggleFlag(s.bar_on_hover); break;
     case kCommandNavigatorOnHover: ToggleFlag(s.navigator_on_hover); break;
     case kCommandHelp: ShowHelp(); break;

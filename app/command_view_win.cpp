@@ -8,7 +8,10 @@
 #include "app/commands_win.h"
 #include "app/display_mode_win.h"
 #include "image/document_turn_win.h"
+#include "view/hover_frame_win.h"
+#include "view/slideshow_win.h"
 #include "view/view_control_win.h"
+#include "view/view_cursor_win.h"
 #include "view/view_pan.h"
 #include "view/view_zoom.h"
 
@@ -16,12 +19,18 @@ namespace {
 
 // Whatever hovering brought up goes away before a command changes the view.
 void DismissHoverHelpers() {
-  ApplicationState& app = App();
-  if (app.navigator_by_hover) HideNavigator();
-  if (app.cursor_hidden) {
-    app.cursor_hidden = false;
-    ShowCursor(TRUE);
-  }
+  if (App().navigator_by_hover) HideNavigator();
+  ShowViewCursor();
+  TakeAwayHoverFrame();
+}
+
+bool IsStepCommand(int command) {
+  return command >= kCommandFirstImage && command <= kCommandNextImage;
+}
+
+// Stepping through the images full screen keeps the pointer out of them.
+void HideCursorForStep(int command) {
+  if (IsStepCommand(command) && App().display_mode == kDisplayFullScreen) HideViewCursor();
 }
 
 bool IsPanCommand(int command) {
@@ -31,7 +40,8 @@ bool IsPanCommand(int command) {
 // Edits happen in the edit window, so they take the user there first.
 void EditInEditWindow(int command) {
   if (!ViewHasImage()) return;
-  EnterEditMode(SW_SHOW);
+  StopSlideshow();
+  SwitchDisplayMode(kDisplayEdit);
   DispatchEditCommand(command);
 }
 
@@ -50,13 +60,15 @@ void DispatchViewCommand(int command) {
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     SetViewBackground(command - kCommandBackgroundWhite);
   } else if (command == kCommandToggleEditWindow) {
-    EnterEditMode(SW_SHOW);
+    StopSlideshow();
+    SwitchDisplayMode(kDisplayEdit);
   } else if (command == kCommandCentreWindow) {
     if (App().display_mode == kDisplayView) CentreViewWindow();
   } else if (command >= kCommandArrangeGrid && command <= kCommandCloseAll) {
     ArrangeViewers(command);
   } else if (command != kCommandSave && command != kCommandSavePreview) {
     // Saving in place and the save preview belong to the edit window.
+    HideCursorForStep(command);
     RunSharedCommand(command);
   }
 }

@@ -17,7 +17,7 @@ constexpr uint32_t kCannotStartProgram = 30010;
 // The program opens over us: a full-screen or topmost viewer would hide it.
 void MakeWayForProgram() {
   ApplicationState& app = App();
-  if (app.display_mode == kDisplayFullScreen) LeaveFullScreen();
+  if (app.display_mode == kDisplayFullScreen) ToggleFullScreen();
   if (!app.settings.always_on_top) return;
   app.settings.always_on_top = 0;
   SetWindowPos(app.view_window, HWND_NOTOPMOST, 0, 0, 0, 0,

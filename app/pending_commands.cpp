@@ -23,12 +23,10 @@ constexpr PendingCommands kPending[] = {
     {5111, 5111, kEvery},    // histogram window
     {5120, 5149, kEvery},    // trim, resize, rotate and canvas
     {5155, 5182, kEvery},    // colour adjustments
-    {5250, 5250, kEvery},    // slideshow
     {5270, 5276, kEvery},    // filters
     {5311, 5311, kEvery},    // file-list window
-    {5330, 5333, kEvery},    // title bar, and what hovering brings up
+    {5332, 5333, kEvery},    // what hovering brings up
     {5410, 5410, kEvery},    // options
-    {5530, 5530, kEvery},    // full screen
     {5710, 5740, kEvery},    // the edit window's panes
     {5900, 5901, kEvery},    // apply and cancel an adjustment
     {5210, 5210, kInEdit},   // zoom, which is the panes' own there

@@ -10,6 +10,7 @@
 #include "app/settings_reader.h"
 #include "app/wide_text.h"
 #include "app/window_classes_win.h"
+#include "view/slideshow_win.h"
 
 namespace {
 
@@ -29,24 +30,24 @@ void ReceiveHandOver(const CommandLine& command) {
   ApplicationState& app = App();
   switch (command.switch_letter) {
     case u'a':
-      if (app.display_mode == kDisplayEdit) EnterViewMode();
-      EnterFullScreen();
+      if (app.display_mode == kDisplayEdit) SwitchDisplayMode(kDisplayView);
+      SwitchDisplayMode(kDisplayFullScreen);
       if (!command.path.empty() && OpenPathFromOutside(ToWide(command.path), command.entry_key))
-        RunViewCommand(kCommandSlideshow);
+        StartSlideshow();
       break;
     case u'f':
-      EnterFullScreen();
+      SwitchDisplayMode(kDisplayFullScreen);
       OpenHandedPath(command, command.entry_key);
       break;
     case u'o':
       RunViewCommand(kCommandOptions);
       break;
     case u's':
-      if (app.display_mode != kDisplayEdit) EnterEditMode(SW_SHOW);
+      SwitchDisplayMode(kDisplayEdit);
       OpenHandedPath(command, command.entry_key);
       break;
     case u'v':
-      if (app.display_mode != kDisplayView) EnterViewMode();
+      SwitchDisplayMode(kDisplayView);
       OpenHandedPath(command, command.entry_key);
       break;
     default:

@@ -17,6 +17,7 @@
 #include "image/save_preview_win.h"
 #include "image/wallpaper_win.h"
 #include "lang/string_ids.h"
+#include "view/view_cursor_win.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ bool SettleUnsavedChanges() {
   ApplicationState& app = A();
   if (!app.modified) return true;
   if (app.display_mode == kDisplayFullScreen && app.settings.replace_modified_silently) return true;
+  ShowViewCursor();  // the question needs the pointer, full screen or not
   std::wstring caption = app.document.name.empty() ? L"Ovira" : app.document.name;
   std::wstring question = LanguageString(app.language.get(), IDS_SAVE_QUESTION);
   int answer = MessageBoxW(OwnerWindow(), question.c_str(), caption.c_str(),

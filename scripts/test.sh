@@ -11,6 +11,7 @@ echo "build: win64"; build_win64 || exit 1
 
 use_private_home
 ensure_wineprefix
+keep_windows_unmanaged
 reset_wineprefix
 start_xvfb || exit 1
 trap stop_xvfb EXIT

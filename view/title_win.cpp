@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/wide_text.h"
 #include "view/title_text.h"
+#include "view/title_tip_win.h"
 
 void RefreshTitle() {
   ApplicationState& app = App();
@@ -27,4 +28,5 @@ void RefreshTitle() {
   in.preview_bytes = app.document.temporary.bytes;
   std::wstring text = ToWide(BuildTitleText(in));
   SetWindowTextW(OwnerWindow(), text.c_str());
+  if (app.display_mode == kDisplayView) SetTitleTipText(text);
 }

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "view/animation_win.h"
 #include "view/title_win.h"
+#include "view/view_cursor_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_pan.h"
 #include "view/view_window_win.h"
@@ -18,11 +19,7 @@ ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.botto
 bool FollowsImage() { return A().display_mode == kDisplayView && A().settings.view_follows_image; }
 
 RECT MonitorRect(bool work_area) {
-  MONITORINFO info = {sizeof(info)};
-  HMONITOR monitor = MonitorFromWindow(A().view_window, MONITOR_DEFAULTTONEAREST);
-  if (monitor && GetMonitorInfoW(monitor, &info)) return work_area ? info.rcWork : info.rcMonitor;
-  RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return r;
+  return work_area ? WorkAreaNear(A().view_window) : MonitorRectNear(A().view_window);
 }
 
 ViewSize SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
@@ -163,18 +160,22 @@ void FitImageByNewImageRule(ViewSize available) {
 
 }  // namespace
 
-void ShowNewViewImage(bool mark_modified) {
-  ApplicationState& app = A();
-  FitImageByNewImageRule(AvailableForFit());
-  if (FollowsImage()) {
+void RefitViewByNewImageRule() {
+  if (ViewHasImage()) FitImageByNewImageRule(AvailableForFit());
+  if (FollowsImage() && ViewHasImage()) {
     FitViewWindow(MonitorRect(true));
   } else {
-    LayOutViewWindow(app.display_mode == kDisplayView);
+    LayOutViewWindow(A().display_mode == kDisplayView);
   }
+  RepaintView();
+}
+
+void ShowNewViewImage(bool mark_modified) {
+  ApplicationState& app = A();
+  RefitViewByNewImageRule();
   app.open_failed = false;
   if (mark_modified) app.modified = true;
   RestartAnimation();
-  RepaintView();
 }
 
 void RefitFollowingWindow(const RECT& area) {
@@ -197,6 +198,7 @@ void SetViewBackground(int background) {
 void ShowViewBar() {
   ApplicationState& app = A();
   app.bar_shown = true;
+  ShowViewCursor();
   if (app.navigator_by_hover) HideNavigator();
 }
 

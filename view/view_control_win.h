@@ -33,6 +33,10 @@ ScreenRect ViewWindowFrame();
 // fitted around it within `area`.
 void RefitFollowingWindow(const RECT& area);
 
+// The new-image rule of the current mode applied to the current image:
+// zoom, fit and centre, then the window fit or layout, and a repaint.
+void RefitViewByNewImageRule();
+
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 

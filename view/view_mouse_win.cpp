@@ -3,10 +3,13 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/command_seams_win.h"
 #include "app/commands_win.h"
 #include "app/menu_popup_win.h"
+#include "view/slideshow_win.h"
 #include "view/title_win.h"
 #include "view/view_control_win.h"
+#include "view/view_cursor_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_pan.h"
 #include "view/view_pointer.h"
@@ -103,20 +106,15 @@ void DecideDrag(HWND window, POINT client) {
   SetViewCursor();
 }
 
-void ShowCursorAgain() {
-  ApplicationState& app = A();
-  if (!app.cursor_hidden) return;
-  app.cursor_hidden = false;
-  ShowCursor(TRUE);
-}
-
 // Near the top edge the bar comes up, near the top-right corner the
 // navigator; in full screen a hidden cursor comes back after a real move.
 void HoverOver(POINT client) {
   ApplicationState& app = A();
   if (app.display_mode == kDisplayEdit) return;
   ViewPoint p = ToView(client);
-  if (app.settings.bar_on_hover && InBarHoverZone(p, ViewClientSize())) {
+  const bool near_top = app.settings.bar_on_hover && InBarHoverZone(p, ViewClientSize());
+  if (app.bar_shown && !near_top && p.y >= kViewBarHeight) HideViewBar();
+  if (near_top) {
     ShowViewBar();
   } else if (app.settings.navigator_on_hover && ViewHasImage() &&
              InNavigatorHoverZone(p, app.view_geometry)) {
@@ -126,16 +124,17 @@ void HoverOver(POINT client) {
                InFullScreenNavigatorKeepZone(p, ViewClientSize()))) {
     HideNavigator();
   }
-  if (app.display_mode == kDisplayFullScreen && app.cursor_hidden &&
-      PointerWakesCursor(ToView(app.drag_last), p)) {
-    ShowCursorAgain();
-  }
+  WakeCursorOnMove(client);
 }
 
 }  // namespace
 
 void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
   ApplicationState& app = A();
+  if (app.slideshow_running) {
+    StopSlideshow();
+    return;
+  }
   // Both buttons together (the rocker): the second press while the first
   // is still undecided.
   bool rocker = left ? app.mouse_state == kStateRightPressed && (keys & MK_RBUTTON)
@@ -149,7 +148,7 @@ void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
   if (app.mouse_state != kStateIdle) return;
   if (left && (keys & MK_CONTROL)) {
     if (app.cursor_hidden) {
-      ShowCursorAgain();
+      ShowViewCursor();
     } else if (ViewHasImage()) {
       StartZoomRectangle(window, client);
     }
@@ -159,7 +158,7 @@ void OnViewButtonDown(HWND window, bool left, WPARAM keys, POINT client) {
   app.drag_anchor = client;
   app.drag_last = client;
   SetCapture(window);
-  ShowCursorAgain();
+  ShowViewCursor();
 }
 
 void OnViewMouseMove(HWND window, WPARAM, POINT client) {
@@ -222,6 +221,10 @@ void OnViewDoubleClick(WPARAM keys, POINT client) {
 }
 
 void OnViewMiddleButton(WPARAM keys, POINT client) {
+  if (A().slideshow_running) {
+    StopSlideshow();
+    return;
+  }
   if (A().accelerators_suspended || (keys & ~MK_MBUTTON) != 0) return;
   RunBinding(kMouseMiddleButton, &client);
 }

@@ -6,6 +6,9 @@
 
 #include "view/view_geometry.h"
 
+// The bar across the top of the view window's client area.
+constexpr int32_t kViewBarHeight = 24;
+
 // In the order of the gesture mouse states and bindings.
 enum class DragDirection { kNone, kLeft, kRight, kUp, kDown };
 

@@ -2,12 +2,11 @@
 
 #include "app/app_state.h"
 #include "view/view_control_win.h"
+#include "view/view_pointer.h"
 #include "view/view_window_fit.h"
 #include "view/view_zoom.h"
 
 namespace {
-
-constexpr int kBarHeight = 24;
 
 // Whether the last user sizing was by a corner: such a size is followed by
 // a new zoom, a side drag only by a new layout.
@@ -46,7 +45,7 @@ void OnViewSize() {
   ApplicationState& app = App();
   if (app.view_bar) {
     ViewSize client = ViewClientSize();
-    MoveWindow(app.view_bar, 0, 0, client.width, kBarHeight, FALSE);
+    MoveWindow(app.view_bar, 0, 0, client.width, kViewBarHeight, FALSE);
   }
   if (app.sizing_by_program) return;  // the caller lays out
   if (HeldToImage() && g_corner_sizing) {

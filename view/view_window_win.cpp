@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "app/app_state.h"
+#include "app/command_seams_win.h"
 #include "app/commands_win.h"
 #include "app/drop_files_win.h"
 #include "app/gdi_guards_win.h"
@@ -17,18 +19,18 @@
 #include "image/image_buffer.h"
 #include "lang/string_ids.h"
 #include "view/animation_win.h"
+#include "view/hover_frame_win.h"
+#include "view/slideshow_win.h"
+#include "view/title_tip_win.h"
 #include "view/view_control_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_mouse_win.h"
 #include "view/view_paint_win.h"
 #include "view/view_sizing_win.h"
+#include "view/view_styles_win.h"
 
 namespace {
 
-constexpr DWORD kStyleWithTitle = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU |
-                                  WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-constexpr DWORD kStyleWithoutTitle = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX |
-                                     WS_MAXIMIZEBOX;
 constexpr int kViewBarId = 1000;
 constexpr int kToolTipDelayMs = 300;
 
@@ -55,6 +57,7 @@ void OnCreate(HWND window) {
   PrepareViewDc(app.view_dc, app.settings.stretch_mode, app.settings.view_background,
                 app.ui_font.get());
   for (HWND& tip : app.tooltips) tip = CreateToolTip(window);
+  InstallTitleTip(app.tooltips[1], window);
   app.view_bar = CreateWindowExW(0, kViewBarClass, nullptr, WS_CHILD, 0, 0, 400, 24, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewBarId)),
                                  app.instance, nullptr);
@@ -90,6 +93,11 @@ bool HandlePointerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       return true;
     case WM_MOUSEMOVE:
       OnViewMouseMove(window, wparam, ClientPoint(lparam));
+      OnViewClientHover(window);
+      return true;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+      OnViewPointerLeft(window, message == WM_NCMOUSELEAVE);
       return true;
     case WM_LBUTTONDBLCLK:
       OnViewDoubleClick(wparam, ClientPoint(lparam));
@@ -117,6 +125,57 @@ bool HandlePointerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return false;
 }
 
+// Whatever shows only while the user is with us goes when another program
+// takes over.
+void OnApplicationDeactivated() {
+  StopSlideshow();
+  TakeAwayHoverFrame();
+  if (App().bar_shown) HideViewBar();
+}
+
+bool IsFrameHit(WPARAM hit) { return hit != HTCLIENT && hit != HTNOWHERE; }
+
+// A double click on the caption and the system's maximise ask for full
+// screen; in full screen the system's restore leaves it. A minimised full
+// screen restores to full screen.
+bool HandleSystemCommand(WPARAM command) {
+  ApplicationState& app = App();
+  bool full_screen = app.display_mode == kDisplayFullScreen;
+  switch (command & 0xFFF0) {
+    case SC_MAXIMIZE:
+      if (!full_screen) RunViewCommand(kCommandFullScreen);
+      return true;
+    case SC_RESTORE:
+      if (!full_screen || IsIconic(app.view_window)) return false;
+      RunViewCommand(kCommandFullScreen);
+      return true;
+  }
+  return false;
+}
+
+// The title tip, the hover frame and the full-screen requests from the
+// frame; false when the default handling is still wanted.
+bool HandleChromeMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NCMOUSEMOVE:
+      if (IsFrameHit(wparam)) {
+        OnViewFrameHover(window, wparam, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      }
+      return false;
+    case WM_NCLBUTTONDBLCLK:
+      if (wparam != HTCAPTION) return false;
+      RunViewCommand(kCommandFullScreen);
+      return true;
+    case WM_SYSCOMMAND:
+      return HandleSystemCommand(wparam);
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+      OnViewSizeMoveLoop(message == WM_ENTERSIZEMOVE);
+      return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 RECT WorkAreaNear(HWND window) {
@@ -135,11 +194,19 @@ RECT WorkAreaNear(HWND window) {
   return work;
 }
 
+RECT MonitorRectNear(HWND window) {
+  MONITORINFO info = {sizeof(info)};
+  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+  if (monitor && GetMonitorInfoW(monitor, &info)) return info.rcMonitor;
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 HWND CreateViewWindow(HINSTANCE instance) {
   const SettingsValues& s = App().settings;
   ScreenRect work = ToScreenRect(WorkAreaNear(nullptr));
-  DWORD style = s.show_title_bar ? kStyleWithTitle : kStyleWithoutTitle;
-  DWORD ex_style = WS_EX_APPWINDOW | WS_EX_ACCEPTFILES | (s.always_on_top ? WS_EX_TOPMOST : 0);
+  ViewStyles styles = ViewStylesFor(s.show_title_bar != 0, false, s.always_on_top != 0);
+  DWORD style = styles.style;
+  DWORD ex_style = styles.ex_style;
 
   ScreenRect placed;
   if (s.view_follows_image) {
@@ -159,6 +226,7 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     if (message != WM_SIZING && message != WM_GETMINMAXINFO) return 0;
     return DefWindowProcW(window, message, wparam, lparam);
   }
+  if (HandleChromeMessage(window, message, wparam, lparam)) return 0;
   switch (message) {
     case WM_CREATE:
       OnCreate(window);
@@ -184,13 +252,26 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 1;
     case WM_TIMER:
       if (wparam == kAnimationTimer) OnAnimationTick();
+      if (wparam == kSlideshowTimer) OnSlideshowTick();
       return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Any key ends a slideshow, and does nothing else.
+      if (App().slideshow_running) {
+        StopSlideshow();
+        return 0;
+      }
+      break;
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_ACTIVATEAPP:
       // Another program may have changed the folder meanwhile.
-      if (wparam) CheckFolderForChanges();
+      if (wparam) {
+        CheckFolderForChanges();
+      } else {
+        OnApplicationDeactivated();
+      }
       return 0;
     case WM_CLOSE:
       CloseProgram();

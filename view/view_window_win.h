@@ -13,3 +13,7 @@ HWND CreateViewWindow(HINSTANCE instance);
 // The work area of the monitor nearest the window (or, with no window, the
 // pointer); the primary work area when monitors cannot be asked.
 RECT WorkAreaNear(HWND window);
+
+// The whole monitor nearest the window; the primary screen without monitor
+// information.
+RECT MonitorRectNear(HWND window);

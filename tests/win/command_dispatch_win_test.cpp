@@ -167,16 +167,14 @@ TEST_F(DispatchWithEditWindow, CommandsWithoutTheirModuleChangeNothing) {
   ShowImage(100, 60);
   const SettingsValues before = App().settings;
   const double zoom = App().view_geometry.zoom;
-  for (int command : {5120, 5160, 5270, 5014, 5041, 5060, 5111, 5250, 5311,
-                      5330, 5331, 5332, 5333, 5410, 5530, 5720, 5900}) {
+  for (int command : {5120, 5160, 5270, 5014, 5041, 5060, 5111, 5311, 5332, 5333, 5410, 5720,
+                      5900}) {
     SendMessageW(view_, WM_COMMAND, command, 0);
     EXPECT_EQ(App().display_mode, kDisplayView) << command;
     EXPECT_TRUE(IsWindowVisible(view_)) << command;
     EXPECT_FALSE(IsWindowVisible(edit_)) << command;
   }
   const SettingsValues& after = App().settings;
-  EXPECT_EQ(after.show_title_bar, before.show_title_bar);
-  EXPECT_EQ(after.title_bar_on_hover, before.title_bar_on_hover);
   EXPECT_EQ(after.bar_on_hover, before.bar_on_hover);
   EXPECT_EQ(after.navigator_on_hover, before.navigator_on_hover);
   EXPECT_DOUBLE_EQ(App().view_geometry.zoom, zoom);
@@ -205,8 +203,7 @@ TEST_F(DispatchWithEditWindow, OnlyItsOwnCommandOpensTheEditWindow) {
   EXPECT_EQ(App().display_mode, kDisplayEdit);
   EXPECT_TRUE(IsWindowVisible(edit_));
   SendMessageW(edit_, WM_COMMAND, 5150, 0);
-  SendMessageW(edit_, WM_COMMAND, 5530, 0);
-  EXPECT_EQ(App().display_mode, kDisplayEdit) << "full screen waits for its module";
+  EXPECT_EQ(App().display_mode, kDisplayEdit) << "a turn stays where the image is";
   SendMessageW(edit_, WM_COMMAND, 5310, 0);
   EXPECT_EQ(App().display_mode, kDisplayView);
   EXPECT_FALSE(IsWindowVisible(edit_));
