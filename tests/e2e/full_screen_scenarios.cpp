@@ -69,6 +69,18 @@ std::vector<std::wstring> NamesShown(HWND view, DWORD ms) {
   return names;
 }
 
+// A viewer started with `switch_text` on the picture at `first` of three,
+// with the slideshow interval at one second and `more` settings.
+bool StartOnThreeImages(ScenarioContext& ctx, AppInstance& app, int first,
+                        const std::wstring& switch_text, HWND* view,
+                        std::vector<IntSetting> more = {}) {
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return false;
+  std::wstring path;
+  if (!ctx.Expect(WriteThreeImages(app, &path, first), "pictures written")) return false;
+  more.push_back({kInterval, 1});
+  return StartViewerOn(ctx, app, switch_text + Quoted(path), view, more);
+}
+
 std::string Joined(const std::vector<std::wstring>& names) {
   std::string text;
   for (const std::wstring& n : names) text += std::string(n.begin(), n.end()) + " ";
@@ -133,11 +145,8 @@ E2E_SCENARIO(SwitchFStartsInFullScreen) {
 
 E2E_SCENARIO(SlideshowStepsThroughTheFolderAndStopsOnTheLast) {
   AppInstance app(ctx.bin_dir);
-  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  std::wstring first;
-  if (!ctx.Expect(WriteThreeImages(app, &first, 0), "pictures written")) return;
   HWND view;
-  if (!StartViewerOn(ctx, app, Quoted(first), &view, {{kInterval, 1}})) return;
+  if (!StartOnThreeImages(ctx, app, 0, L"", &view)) return;
   if (!ctx.Expect(WaitForTitle(view, L"a.bmp"), "the first picture is shown")) return;
 
   ctx.Expect(SendCommand(view, kSlideshow), "5250 answered");
@@ -152,11 +161,8 @@ E2E_SCENARIO(SlideshowStepsThroughTheFolderAndStopsOnTheLast) {
 
 E2E_SCENARIO(RepeatingSlideshowComesBackToTheFirstUntilAKey) {
   AppInstance app(ctx.bin_dir);
-  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
-  std::wstring second;
-  if (!ctx.Expect(WriteThreeImages(app, &second, 1), "pictures written")) return;
   HWND view;
-  if (!StartViewerOn(ctx, app, Quoted(second), &view, {{kInterval, 1}, {kRepeat, 1}})) return;
+  if (!StartOnThreeImages(ctx, app, 1, L"", &view, {{kRepeat, 1}})) return;
   if (!ctx.Expect(WaitForTitle(view, L"b.bmp"), "the second picture is shown")) return;
 
   ctx.Expect(SendCommand(view, kSlideshow), "5250 answered");
@@ -196,5 +202,16 @@ E2E_SCENARIO(TitleBarComesAndGoesAroundAPictureThatStaysPut) {
   Sleep(300);
   ctx.Expect(Style(view) & WS_CAPTION, "the title bar is back");
   ctx.Expect(Text(ClientOnScreen(view)) == Text(client), "and the picture's area still has not moved");
+  Close(app, view);
+}
+
+E2E_SCENARIO(SwitchAStartsASlideshowOnThePath) {
+  AppInstance app(ctx.bin_dir);
+  HWND view;
+  if (!StartOnThreeImages(ctx, app, 0, L"/a ", &view)) return;
+  const std::vector<std::wstring> names = NamesShown(view, 3600);
+  ctx.Expect(Joined(names) == "a.bmp b.bmp c.bmp ",
+             "the show runs from the given picture (" + Joined(names) + ")");
+  ctx.Expect(Text(WindowRect(view)) == Text(Screen()), "full screen");
   Close(app, view);
 }

@@ -8,11 +8,8 @@
 #include "app/accelerator_table_win.h"
 #include "app/app_state.h"
 #include "app/commands_win.h"
-#include "app/settings_environment_win.h"
-#include "app/settings_load.h"
-#include "app/settings_reader.h"
-#include "app/window_classes_win.h"
 #include "tests/win/bitmap_canvas.h"
+#include "tests/win/view_test_window.h"
 #include "tests/win/win_test_files.h"
 #include "view/edit_window_win.h"
 #include "view/view_control_win.h"
@@ -25,21 +22,10 @@ class DispatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ApplicationState& app = App();
-    app.instance = GetModuleHandleW(nullptr);
-    SettingsReader no_file;
-    app.settings = SettingsValues{};
-    LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
-    app.settings.view_follows_image = 0;
-    app.settings.view_width = 420;
-    app.settings.view_height = 340;
-    app.display_mode = kDisplayView;
-    app.mouse_state = kStateIdle;
     app.adjustment_in_progress = false;
     app.document.path.clear();
-    RegisterWindowClasses(app.instance);
-    view_ = CreateViewWindow(app.instance);
+    view_ = CreateTestViewWindow(0, 0, 420, 340);
     ASSERT_NE(view_, nullptr);
-    ResetImageBuffer(&app.current);
     BuildAcceleratorTable();
   }
   void TearDown() override {

@@ -11,12 +11,9 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/settings_environment_win.h"
-#include "app/settings_load.h"
-#include "app/settings_reader.h"
-#include "app/window_classes_win.h"
 #include "image/document_win.h"
 #include "tests/unit/bmp_test_support.h"
+#include "tests/win/view_test_window.h"
 #include "tests/win/win_test_files.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
@@ -59,24 +56,10 @@ std::vector<uint8_t> GreyBmp(int width, int height, uint8_t level) {
 class FullScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ApplicationState& app = App();
-    app.instance = GetModuleHandleW(nullptr);
-    SettingsReader no_file;
-    app.settings = SettingsValues{};
-    LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
-    app.settings.view_follows_image = 0;
-    app.settings.view_left = 60;
-    app.settings.view_top = 40;
-    app.settings.view_width = 420;
-    app.settings.view_height = 340;
-    app.display_mode = kDisplayView;
-    app.mouse_state = kStateIdle;
-    RegisterWindowClasses(app.instance);
-    view_ = CreateViewWindow(app.instance);
+    view_ = CreateTestViewWindow(60, 40, 420, 340);
     ASSERT_NE(view_, nullptr);
-    edit_ = CreateEditWindow(app.instance);
+    edit_ = CreateEditWindow(App().instance);
     ASSERT_NE(edit_, nullptr);
-    ResetImageBuffer(&app.current);
     ShowWindow(view_, SW_SHOW);
   }
   void TearDown() override {

@@ -6,12 +6,9 @@
 #include "app/app_state.h"
 #include "app/arrange_win.h"
 #include "app/commands_win.h"
-#include "app/settings_environment_win.h"
-#include "app/settings_load.h"
-#include "app/settings_reader.h"
-#include "app/window_classes_win.h"
 #include "image/animation_frames.h"
 #include "image/current_image_win.h"
+#include "tests/win/view_test_window.h"
 #include "view/animation_win.h"
 #include "view/view_control_win.h"
 #include "view/view_mouse_win.h"
@@ -25,22 +22,8 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 class ViewWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ApplicationState& app = App();
-    app.instance = GetModuleHandleW(nullptr);
-    SettingsReader no_file;  // every setting at its default
-    app.settings = SettingsValues{};
-    LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
-    app.settings.view_follows_image = 0;
-    app.settings.view_left = 50;
-    app.settings.view_top = 50;
-    app.settings.view_width = 420;
-    app.settings.view_height = 340;
-    app.display_mode = kDisplayView;
-    app.mouse_state = kStateIdle;
-    RegisterWindowClasses(app.instance);  // false on the second test: already there
-    view_ = CreateViewWindow(app.instance);
+    view_ = CreateTestViewWindow(50, 50, 420, 340);
     ASSERT_NE(view_, nullptr);
-    ResetImageBuffer(&app.current);
   }
   void TearDown() override {
     ApplicationState& app = App();

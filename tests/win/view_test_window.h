@@ -1,0 +1,32 @@
+// The view window as the in-process tests start it: every setting at its
+// default but a fixed place that does not follow the image, the view
+// window's own mode, and no image yet. Not shown.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/settings_environment_win.h"
+#include "app/settings_load.h"
+#include "app/settings_reader.h"
+#include "app/window_classes_win.h"
+#include "view/mouse_states.h"
+#include "view/view_window_win.h"
+
+inline HWND CreateTestViewWindow(int left, int top, int width, int height) {
+  ApplicationState& app = App();
+  app.instance = GetModuleHandleW(nullptr);
+  SettingsReader no_file;
+  app.settings = SettingsValues{};
+  LoadAllSettings(no_file, app.settings, MakeSettingsEnvironment());
+  app.settings.view_follows_image = 0;
+  app.settings.view_left = left;
+  app.settings.view_top = top;
+  app.settings.view_width = width;
+  app.settings.view_height = height;
+  app.display_mode = kDisplayView;
+  app.mouse_state = kStateIdle;
+  RegisterWindowClasses(app.instance);  // false after the first test: already there
+  ResetImageBuffer(&app.current);
+  return CreateViewWindow(app.instance);
+}
