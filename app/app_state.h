@@ -68,8 +68,13 @@ struct ApplicationState {
   bool open_failed = false;  // the canvas says so until the next image
   AnimationPlayback animation;  // the frame the view shows of current.animation
 
-  // View of the view window.
+  // View of the view window, and the one both panes of the edit window share.
   ViewGeometry view_geometry;
+  ViewGeometry edit_geometry;
+  HWND source_pane = nullptr;
+  HWND preview_pane = nullptr;
+  int active_pane = 1;      // 0 both, 1 source only, 2 preview only
+  SIZE pane_client = {1, 1};  // one pane's client area as the layout uses it
   int mouse_state = 0;      // MouseState
   POINT drag_anchor = {};   // client point where the button went down
   POINT drag_last = {};     // last pointer position while dragging

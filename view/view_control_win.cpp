@@ -55,6 +55,16 @@ void SettleAfterZoom() {
 
 bool ViewHasImage() { return A().current.pixels != nullptr; }
 
+const ViewGeometry& GeometryInUse() {
+  return A().display_mode == kDisplayEdit ? A().edit_geometry : A().view_geometry;
+}
+
+void SetViewZoom(double zoom) {
+  if (!ViewHasImage()) return;
+  SetZoomAndScaled(zoom);
+  SettleAfterZoom();
+}
+
 ViewSize ViewImageSize() { return {A().current.header.width, A().current.header.height}; }
 
 ViewSize ViewClientSize() {
