@@ -75,6 +75,7 @@ struct ApplicationState {
   HWND preview_pane = nullptr;
   int active_pane = 1;      // 0 both, 1 source only, 2 preview only
   SIZE pane_client = {1, 1};  // one pane's client area as the layout uses it
+  bool eyedropper_on = false;  // the title reads out the colour under the pointer
   int mouse_state = 0;      // MouseState
   POINT drag_anchor = {};   // client point where the button went down
   POINT drag_last = {};     // last pointer position while dragging

@@ -8,8 +8,28 @@
 #include "app/display_mode_win.h"
 #include "image/document_turn_win.h"
 #include "image/document_win.h"
+#include "view/edit_panes_win.h"
+#include "view/view_control_win.h"
+#include "view/view_pan.h"
+#include "view/view_zoom.h"
 
 namespace {
+
+// The panes' zoom, pan and layout commands; false for any other.
+bool RunPaneCommand(int command) {
+  if (IsZoomCommand(command)) {
+    RunViewZoomCommand(command, nullptr);
+  } else if (IsPanCommand(command)) {
+    RunViewPanCommand(command);
+  } else if (command == kCommandPaneScrollBars) {
+    ToggleEditScrollBars();
+  } else if (command >= kCommandBothPanes && command <= kCommandPreviewPaneOnly) {
+    SetActivePane(command - kCommandBothPanes);  // both 0, source only 1, preview only 2
+  } else {
+    return false;
+  }
+  return true;
+}
 
 // An edit starts from a settled screen: no file list over the panes and no
 // stale preview.
@@ -33,8 +53,10 @@ void DispatchEditCommand(int command) {
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     app.settings.edit_background = command - kCommandBackgroundWhite;
     InvalidateRect(app.edit_window, nullptr, TRUE);
+  } else if (RunPaneCommand(command)) {
+    // Zoom, pan and the panes: the edit window's own view.
   } else if (IsAllowedDuringAdjustment(command)) {
-    // Zoom, pan, the panes, apply and cancel: the edit window's own.
+    // Apply and cancel.
     RunCommandOfMissingModule(command);
   } else {
     RunSharedCommand(command);

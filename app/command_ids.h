@@ -70,8 +70,9 @@ constexpr int kCommandNextImage = 5703;
 
 // Edit window panes.
 constexpr int kCommandPaneScrollBars = 5710;
-constexpr int kCommandSourcePane = 5720;  // ... 5722
-constexpr int kCommandPreviewPaneLast = 5722;
+constexpr int kCommandBothPanes = 5720;
+constexpr int kCommandSourcePaneOnly = 5721;
+constexpr int kCommandPreviewPaneOnly = 5722;
 constexpr int kCommandEditNavigator = 5740;
 constexpr int kCommandSavePreview = 5810;
 

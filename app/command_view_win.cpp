@@ -33,10 +33,6 @@ void HideCursorForStep(int command) {
   if (IsStepCommand(command) && App().display_mode == kDisplayFullScreen) HideViewCursor();
 }
 
-bool IsPanCommand(int command) {
-  return command >= kCommandPanLeft && command <= kCommandPanDown;
-}
-
 // Edits happen in the edit window, so they take the user there first.
 void EditInEditWindow(int command) {
   if (!ViewHasImage()) return;

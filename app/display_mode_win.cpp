@@ -1,8 +1,15 @@
 #include "app/display_mode_win.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
+#include "app/command_ids.h"
 #include "app/command_seams_win.h"
+#include "app/menu_build_win.h"
+#include "app/window_placement.h"
 #include "image/save_preview_win.h"
+#include "view/edit_hooks_win.h"
+#include "view/edit_panes_win.h"
 #include "view/animation_win.h"
 #include "view/full_screen_win.h"
 #include "view/hover_frame_win.h"
@@ -20,20 +27,47 @@ int EditShowCommand(int show_command) {
   return SW_SHOW;
 }
 
+// One window is moved onto the monitor of the other when they differ, so
+// that a switch never sends the picture to another screen.
+void MoveOntoMonitorOf(HWND window, HWND other) {
+  HMONITOR target = MonitorFromWindow(other, MONITOR_DEFAULTTONEAREST);
+  if (MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) == target) return;
+  MONITORINFO info = {sizeof(info)};
+  if (!GetMonitorInfoW(target, &info)) return;
+  RECT frame;
+  GetWindowRect(window, &frame);
+  const RECT& work = info.rcWork;
+  ScreenRect centred = CentreInWorkArea(
+      std::min(frame.right - frame.left, work.right - work.left),
+      std::min(frame.bottom - frame.top, work.bottom - work.top),
+      {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(window, nullptr, centred.left, centred.top, centred.width(), centred.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ShowEditWindow(int show_command) {
   ApplicationState& app = App();
   app.display_mode = kDisplayEdit;
+  InstallEditHooks();
   StopAnimation();
+  MoveOntoMonitorOf(app.edit_window, app.view_window);
   ShowWindow(app.edit_window, EditShowCommand(show_command));
   ShowWindow(app.view_window, SW_HIDE);
+  app.active_pane = 1;
+  LayOutEditPanes();
+  RefitViewByNewImageRule();
+  SetFocus(app.edit_window);
+  RelabelMenuItem(kCommandToggleEditWindow, kStringBackToView);
 }
 
 // Full screen refits the picture itself, so only a shown view window is
 // refitted here.
 void LeaveEditWindow(bool show_view) {
   ApplicationState& app = App();
+  RemoveEditHooks();
   app.display_mode = kDisplayView;
   DiscardSavePreview();
+  if (app.edit_window) MoveOntoMonitorOf(app.view_window, app.edit_window);
   if (show_view) {
     ShowWindow(app.view_window, SW_SHOWNORMAL);
     RefitViewByNewImageRule();
@@ -41,6 +75,8 @@ void LeaveEditWindow(bool show_view) {
   }
   if (app.edit_window) ShowWindow(app.edit_window, SW_HIDE);
   RestartAnimation();
+  RefreshBarButtons();
+  RelabelMenuItem(kCommandToggleEditWindow, kCommandToggleEditWindow);
 }
 
 void SwitchToView() {

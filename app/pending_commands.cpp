@@ -15,7 +15,6 @@ struct PendingCommands {
 };
 
 constexpr PendingWhere kEvery = PendingWhere::kEveryMode;
-constexpr PendingWhere kInEdit = PendingWhere::kEditWindow;
 
 constexpr PendingCommands kPending[] = {
     {5041, 5041, kEvery},    // image information
@@ -27,15 +26,8 @@ constexpr PendingCommands kPending[] = {
     {5311, 5311, kEvery},    // file-list window
     {5332, 5333, kEvery},    // what hovering brings up
     {5410, 5410, kEvery},    // options
-    {5710, 5740, kEvery},    // the edit window's panes
+    {5740, 5740, kEvery},    // the edit window's navigator
     {5900, 5901, kEvery},    // apply and cancel an adjustment
-    {5210, 5210, kInEdit},   // zoom, which is the panes' own there
-    {5220, 5220, kInEdit},
-    {5230, 5230, kInEdit},
-    {5240, 5240, kInEdit},
-    {5260, 5265, kInEdit},
-    {5600, 5611, kInEdit},
-    {5650, 5653, kInEdit},   // pan
 };
 
 bool Applies(const PendingCommands& row, int command, int display_mode) {

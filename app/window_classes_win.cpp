@@ -1,5 +1,6 @@
 #include "app/window_classes_win.h"
 
+#include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
 #include "view/view_window_win.h"
 
@@ -24,8 +25,8 @@ const ClassSpec kClasses[] = {
     {kEditWindowClass, kRedraw, EditWindowProc, true, IDC_ARROW, 0},
     {kViewBarClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
     {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
-    {kSourcePaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
-    {kPreviewPaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
+    {kSourcePaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
+    {kPreviewPaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kNavigatorClass, kRedraw | CS_OWNDC, DefWindowProcW, false, nullptr, kNavigatorCursorId},
     {kColourBoxClass, kRedraw, DefWindowProcW, false, IDC_HAND, 0},
 };

@@ -10,6 +10,7 @@
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
+#include "view/edit_panes_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_window_win.h"
 
@@ -60,6 +61,7 @@ HWND CreateEditWindow(HINSTANCE instance) {
                               nullptr);
   if (!edit) return nullptr;
   app.edit_window = edit;
+  CreateEditPanes(edit);
   app.navigator = CreateWindowExW(WS_EX_TOOLWINDOW, kNavigatorClass, nullptr, WS_POPUP, 0, 0, 0, 0,
                                   edit, nullptr, instance, nullptr);
   return edit;
@@ -80,6 +82,13 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       break;
     case WM_COMMAND:
       OnEditWindowCommand(wparam);
+      return 0;
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) LayOutEditPanes();
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnEditWheel(GET_WHEEL_DELTA_WPARAM(wparam), GET_KEYSTATE_WPARAM(wparam),
+                  {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
     case WM_COPYDATA:
       if (IsWindowEnabled(window) && !App().adjustment_in_progress) {

@@ -1,6 +1,8 @@
 #include "view/view_control_win.h"
 
 #include "app/app_state.h"
+#include "view/edit_panes_win.h"
+#include "view/pane_layout.h"
 #include "view/animation_win.h"
 #include "view/title_win.h"
 #include "view/view_cursor_win.h"
@@ -18,16 +20,22 @@ ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.botto
 
 bool FollowsImage() { return A().display_mode == kDisplayView && A().settings.view_follows_image; }
 
+bool InEditWindow() { return A().display_mode == kDisplayEdit; }
+
+ViewGeometry& G() { return InEditWindow() ? A().edit_geometry : A().view_geometry; }
+
 RECT MonitorRect(bool work_area) {
   return work_area ? WorkAreaNear(A().view_window) : MonitorRectNear(A().view_window);
 }
 
 ViewSize SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
 
-// What a fit measures against: the whole monitor in the edit window and in
-// full screen; the work area less the frame for a window that follows the
-// image; the client area otherwise.
+// What a fit measures against: the whole monitor in full screen; the pane in
+// the edit window, where the monitor would leave a picture larger than the
+// pane it is fitted to; the work area less the frame for a window that
+// follows the image; the client area otherwise.
 ViewSize AvailableForFit() {
+  if (InEditWindow()) return ViewClientSize();
   if (A().display_mode != kDisplayView) return SizeOf(MonitorRect(false));
   if (!FollowsImage()) return ViewClientSize();
   ViewSize work = SizeOf(MonitorRect(true));
@@ -35,7 +43,7 @@ ViewSize AvailableForFit() {
   return {work.width - frame.width(), work.height - frame.height()};
 }
 
-void SetZoomAndScaled(double zoom) { SetZoom(A().view_geometry, ViewImageSize(), zoom); }
+void SetZoomAndScaled(double zoom) { SetZoom(G(), ViewImageSize(), zoom); }
 
 // After any zoom change: stretch mode, then the layout the mode asks for.
 void SettleAfterZoom() {
@@ -55,9 +63,7 @@ void SettleAfterZoom() {
 
 bool ViewHasImage() { return A().current.pixels != nullptr; }
 
-const ViewGeometry& GeometryInUse() {
-  return A().display_mode == kDisplayEdit ? A().edit_geometry : A().view_geometry;
-}
+ViewGeometry& GeometryInUse() { return G(); }
 
 void SetViewZoom(double zoom) {
   if (!ViewHasImage()) return;
@@ -68,6 +74,7 @@ void SetViewZoom(double zoom) {
 ViewSize ViewImageSize() { return {A().current.header.width, A().current.header.height}; }
 
 ViewSize ViewClientSize() {
+  if (InEditWindow()) return {A().pane_client.cx, A().pane_client.cy};
   RECT client = {};
   GetClientRect(A().view_window, &client);
   return SizeOf(client);
@@ -75,21 +82,31 @@ ViewSize ViewClientSize() {
 
 void LayOutViewWindow(bool refresh_navigator) {
   (void)refresh_navigator;  // the navigator arrives with the edit window's panes
+  if (InEditWindow()) return LayOutEditView();
   LayOutView(A().view_geometry, ViewImageSize(), ViewClientSize());
 }
 
 void ApplyViewStretchMode() {
-  const ViewGeometry& g = A().view_geometry;
+  const ViewGeometry& g = G();
   ViewSize image = ViewImageSize();
   bool natural = g.scaled_width == image.width && g.scaled_height == image.height;
+  if (InEditWindow()) return SetEditStretchMode(natural, false);
   SetViewStretchMode(A().view_dc, natural, A().settings.stretch_mode);
 }
 
-void RepaintView() { InvalidateRect(A().view_window, nullptr, FALSE); }
+void SetPanningStretch() {
+  if (InEditWindow()) return SetEditStretchMode(false, true);
+  SetPanningStretchMode(A().view_dc);
+}
+
+void RepaintView() {
+  if (InEditWindow()) return RepaintEditPanes();
+  InvalidateRect(A().view_window, nullptr, FALSE);
+}
 
 void RunViewZoomCommand(int command, const POINT* pointer) {
   if (!ViewHasImage()) return;
-  ViewGeometry& g = A().view_geometry;
+  ViewGeometry& g = G();
   ZoomTarget target = TargetZoom(command, g.zoom, ViewImageSize(), AvailableForFit());
   if (!target.changes) return;
   if (pointer && ZoomsAboutPointer(command, g.zoom)) {
@@ -104,14 +121,16 @@ void RunViewZoomCommand(int command, const POINT* pointer) {
 
 void RunViewPanCommand(int command) {
   if (!ViewHasImage()) return;
-  PanDelta step = PanCommandStep(command, A().view_geometry, A().pan_step_shift);
+  PanDelta step = PanCommandStep(command, G(), A().pan_step_shift);
   if (step.dx == 0 && step.dy == 0) return;
   PanViewBy(step.dx, step.dy);
 }
 
 void PanViewBy(int dx, int dy) {
   if (!ViewHasImage()) return;
-  PanBy(A().view_geometry, ViewImageSize(), dx, dy);
+  PanBy(G(), ViewImageSize(), dx, dy);
+  // The scroll bars follow the shown part.
+  if (InEditWindow()) LayOutEditView();
   RepaintView();
 }
 
@@ -151,6 +170,7 @@ namespace {
 
 NewImageRule NewImageRuleOfMode() {
   const SettingsValues& s = A().settings;
+  if (InEditWindow()) return {s.edit_keep_zoom != 0, s.edit_shrink_large != 0, s.edit_enlarge_small != 0};
   if (A().display_mode != kDisplayView) {
     return {s.fullscreen_keep_zoom != 0, s.fullscreen_shrink_large != 0,
             s.fullscreen_enlarge_small != 0};
@@ -162,16 +182,23 @@ NewImageRule NewImageRuleOfMode() {
 // what follows from the zoom before any layout.
 void FitImageByNewImageRule(ViewSize available) {
   ApplicationState& app = A();
-  ShowNewImage(app.view_geometry, ViewImageSize(), available, NewImageRuleOfMode());
-  app.pan_step_shift = PanStepShift(
-      ViewImageSize(), {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  ShowNewImage(G(), ViewImageSize(), available, NewImageRuleOfMode());
+  ViewSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  app.pan_step_shift = InEditWindow() ? EditPanStepShift(ViewImageSize(), screen)
+                                      : PanStepShift(ViewImageSize(), screen);
   ApplyViewStretchMode();
+}
+
+// The new-image rule measures a pane without the scroll bars the new zoom
+// may or may not need.
+ViewSize AvailableForNewImage() {
+  return InEditWindow() ? EditPaneFullClient() : AvailableForFit();
 }
 
 }  // namespace
 
 void RefitViewByNewImageRule() {
-  if (ViewHasImage()) FitImageByNewImageRule(AvailableForFit());
+  if (ViewHasImage()) FitImageByNewImageRule(AvailableForNewImage());
   if (FollowsImage() && ViewHasImage()) {
     FitViewWindow(MonitorRect(true));
   } else {

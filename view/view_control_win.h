@@ -13,14 +13,16 @@ ViewSize ViewClientSize();
 
 // The geometry of the view in use: the edit window's panes in display mode
 // 1, the view window otherwise.
-const ViewGeometry& GeometryInUse();
+ViewGeometry& GeometryInUse();
 // Sets the zoom of the view in use and lays it out as a zoom command does.
 void SetViewZoom(double zoom);
 
 // Recomputes destination and source from zoom, centre and client size.
 void LayOutViewWindow(bool refresh_navigator);
-// The stretch mode for the still picture at the current zoom.
+// The stretch mode for the still picture at the current zoom, and the
+// faster one while the user pans with the mouse.
 void ApplyViewStretchMode();
+void SetPanningStretch();
 void RepaintView();
 
 // Zoom commands; with a pointer (client coordinates) the image pixel under

@@ -72,12 +72,12 @@ void DecideLeftDrag(HWND window, POINT client) {
 
 void DecideRightDrag() {
   ApplicationState& app = A();
-  if (!ViewHasImage() || ScaledImageFitsClient(app.view_geometry)) {
+  if (!ViewHasImage() || ScaledImageFitsClient(GeometryInUse())) {
     app.mouse_state = kStateNoEffect;
     return;
   }
   app.mouse_state = kStatePanning;
-  SetPanningStretchMode(app.view_dc);
+  SetPanningStretch();
   // A large enough view shows where the shown part lies while panning.
   if (ClientHoldsNavigator(ViewClientSize())) ShowNavigatorWhilePanning();
 }
@@ -239,6 +239,20 @@ void OnViewWheel(HWND window, int delta, WPARAM keys, POINT screen) {
   POINT client = screen;
   ScreenToClient(window, &client);
   RunBinding(delta > 0 ? kMouseWheelAway : kMouseWheelToward, &client);
+}
+
+void CancelViewDrag() {
+  ApplicationState& app = A();
+  int state = app.mouse_state;
+  if (state == kStateIdle) return;
+  if (state == kStateZoomRectangle) CancelZoomRectangle();
+  app.mouse_state = kStateIdle;
+  ReleaseCapture();
+  if (state == kStatePanning) {
+    ApplyViewStretchMode();
+    RepaintView();
+    if (!app.navigator_by_hover) HideNavigator();
+  }
 }
 
 bool SetViewCursor() {

@@ -1,4 +1,4 @@
-// The view window's mouse: clicks, drags, gestures, panning, the zoom
+// The mouse over the view window and the edit window's panes: clicks, drags, gestures, panning, the zoom
 // rectangle, the bound buttons and the wheel.
 #pragma once
 
@@ -13,5 +13,8 @@ void OnViewDoubleClick(WPARAM keys, POINT client);
 void OnViewMiddleButton(WPARAM keys, POINT client);
 void OnViewExtraButton(int which, POINT client);  // which: 1 or 2
 void OnViewWheel(HWND window, int delta, WPARAM keys, POINT screen);
+// Ends a drag in progress as if it had never begun: no zoom, no gesture,
+// the pan kept where it got to.
+void CancelViewDrag();
 // The cursor for the current state; false lets the class cursor show.
 bool SetViewCursor();

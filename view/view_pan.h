@@ -11,6 +11,10 @@ constexpr int kCommandPanRight = 5651;
 constexpr int kCommandPanUp = 5652;
 constexpr int kCommandPanDown = 5653;
 
+inline bool IsPanCommand(int command) {
+  return command >= kCommandPanLeft && command <= kCommandPanDown;
+}
+
 // Image pixels to pan by.
 struct PanDelta {
   int32_t dx = 0, dy = 0;

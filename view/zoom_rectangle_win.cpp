@@ -13,14 +13,19 @@ namespace {
 ApplicationState& A() { return App(); }
 ViewPoint ToView(POINT p) { return {p.x, p.y}; }
 
+// The window the rectangle is drawn in: the view window or a pane, each
+// with its own device context prepared with the XOR pen.
+HWND g_window = nullptr;
+
 void DrawZoomRectangle(POINT a, POINT b) {
-  HDC dc = A().view_dc;
+  if (!g_window) return;
+  HDC dc = GetDC(g_window);
   POINT outline[5] = {a, {b.x, a.y}, b, {a.x, b.y}, a};
   Polyline(dc, outline, 5);
 }
 
 POINT ClampedToImage(POINT client) {
-  ViewPoint p = ClampIntoDestination(ToView(client), A().view_geometry);
+  ViewPoint p = ClampIntoDestination(ToView(client), GeometryInUse());
   return {p.x, p.y};
 }
 
@@ -28,6 +33,7 @@ POINT ClampedToImage(POINT client) {
 
 void StartZoomRectangle(HWND window, POINT client) {
   ApplicationState& app = A();
+  g_window = window;
   app.drag_anchor = ClampedToImage(client);
   app.drag_last = app.drag_anchor;
   app.mouse_state = kStateZoomRectangle;
@@ -39,6 +45,11 @@ void MoveZoomRectangle(POINT client) {
   DrawZoomRectangle(app.drag_anchor, app.drag_last);
   app.drag_last = ClampedToImage(client);
   DrawZoomRectangle(app.drag_anchor, app.drag_last);
+}
+
+void CancelZoomRectangle() {
+  ApplicationState& app = A();
+  DrawZoomRectangle(app.drag_anchor, app.drag_last);  // XOR: erases it
 }
 
 void FinishZoomRectangle() {
@@ -54,10 +65,11 @@ void FinishZoomRectangle() {
     available = {info.rcWork.right - info.rcWork.left - frame.width(),
                  info.rcWork.bottom - info.rcWork.top - frame.height()};
   }
-  ZoomFocus focus = ZoomRectangleFocus(a, b, app.view_geometry, ViewImageSize(), available);
-  SetZoom(app.view_geometry, ViewImageSize(), focus.zoom);
-  app.view_geometry.centre_x = focus.centre.x;
-  app.view_geometry.centre_y = focus.centre.y;
+  ViewGeometry& g = GeometryInUse();
+  ZoomFocus focus = ZoomRectangleFocus(a, b, g, ViewImageSize(), available);
+  SetZoom(g, ViewImageSize(), focus.zoom);
+  g.centre_x = focus.centre.x;
+  g.centre_y = focus.centre.y;
   ApplyViewStretchMode();
   if (app.display_mode == kDisplayView && app.settings.view_follows_image) {
     MONITORINFO info = {sizeof(info)};

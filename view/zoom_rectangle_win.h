@@ -7,5 +7,7 @@
 void StartZoomRectangle(HWND window, POINT client);
 // Erases the outline at its last corner and draws it at the pointer.
 void MoveZoomRectangle(POINT client);
+// Erases the outline without zooming.
+void CancelZoomRectangle();
 // Erases the outline and zooms to it when it is large enough.
 void FinishZoomRectangle();

@@ -14,5 +14,6 @@ struct ClientPixels {
   uint32_t At(int x, int y) const { return pixels[size_t(y) * width + x] & 0xFFFFFF; }
 };
 
-// Copies the client area from the window's device context.
+// Copies the client area from the window's device context, or off the
+// screen where that context cannot be had.
 bool CaptureClient(HWND window, ClientPixels* out);

@@ -15,7 +15,7 @@ constexpr int kView = 0, kEdit = 1, kFullScreen = 2;
 
 TEST(PendingCommands, ModulesNotWrittenYetAndOnlyThose) {
   for (int command : {5041, 5060, 5111, 5120, 5149, 5155, 5160, 5182, 5270, 5276, 5311, 5332,
-                      5333, 5410, 5710, 5720, 5740, 5900, 5901}) {
+                      5333, 5410, 5740, 5900, 5901}) {
     EXPECT_TRUE(IsPendingCommand(command, kView)) << command;
     EXPECT_TRUE(IsPendingCommand(command, kEdit)) << command;
   }
@@ -28,11 +28,12 @@ TEST(PendingCommands, ModulesNotWrittenYetAndOnlyThose) {
   }
 }
 
-TEST(PendingCommands, ZoomAndPanWaitForTheEditWindowsPanesOnly) {
-  for (int command : {5210, 5220, 5230, 5240, 5260, 5265, 5600, 5610, 5611, 5650, 5653}) {
+TEST(PendingCommands, ZoomPanAndThePanesWorkInEveryMode) {
+  for (int command : {5210, 5220, 5230, 5240, 5260, 5265, 5600, 5610, 5611, 5650, 5653, 5710,
+                      5720, 5722}) {
     EXPECT_FALSE(IsPendingCommand(command, kView)) << command;
     EXPECT_FALSE(IsPendingCommand(command, kFullScreen)) << command;
-    EXPECT_TRUE(IsPendingCommand(command, kEdit)) << command;
+    EXPECT_FALSE(IsPendingCommand(command, kEdit)) << command;
   }
 }
 
@@ -69,13 +70,13 @@ TEST(ShownMenuItemStates, PendingItemsAreGreyedWhateverTheirRulesSay) {
       << "nothing to turn";
 }
 
-TEST(ShownMenuItemStates, TheZoomPopupIsGreyedInTheEditWindowOnly) {
+TEST(ShownMenuItemStates, TheZoomPopupServesTheEditWindowToo) {
   MenuFacts f;
   f.has_image = true;
   EXPECT_TRUE(StateOf(ShownMenuItemStates(kZoomPopup, f), 5262).enabled);
   f.display_mode = kEdit;
-  EXPECT_FALSE(StateOf(ShownMenuItemStates(kZoomPopup, f), 5262).enabled);
-  EXPECT_FALSE(StateOf(ShownMenuItemStates(kSubmenuView, f), 5230).enabled);
+  EXPECT_TRUE(StateOf(ShownMenuItemStates(kZoomPopup, f), 5262).enabled);
+  EXPECT_TRUE(StateOf(ShownMenuItemStates(kSubmenuView, f), 5230).enabled);
   EXPECT_TRUE(StateOf(ShownMenuItemStates(kSubmenuFileOrder, f), 5252).enabled);
 }
 
