@@ -51,8 +51,7 @@ void DispatchEditCommand(int command) {
   } else if (command == kCommandToggleEditWindow) {
     SwitchDisplayMode(kDisplayView);
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
-    app.settings.edit_background = command - kCommandBackgroundWhite;
-    InvalidateRect(app.edit_window, nullptr, TRUE);
+    SetEditBackground(command - kCommandBackgroundWhite);
   } else if (RunPaneCommand(command)) {
     // Zoom, pan and the panes: the edit window's own view.
   } else if (IsAllowedDuringAdjustment(command)) {

@@ -229,6 +229,16 @@ void SetEditStretchMode(bool natural_size, bool panning) {
   }
 }
 
+void SetEditBackground(int background) {
+  ApplicationState& app = A();
+  app.settings.edit_background = background;
+  for (HWND pane : {app.source_pane, app.preview_pane}) {
+    if (pane) SetTextColor(GetDC(pane), BackgroundTextColour(background));
+  }
+  if (app.edit_window) InvalidateRect(app.edit_window, nullptr, TRUE);
+  RepaintEditPanes();
+}
+
 void SetActivePane(int pane) {
   ApplicationState& app = A();
   if (pane == app.active_pane || pane < 0 || pane > 2) return;

@@ -26,6 +26,9 @@ void RepaintEditPanes();
 // The stretch mode of both panes' device contexts.
 void SetEditStretchMode(bool natural_size, bool panning);
 
+// Backgrounds 0 to 4, as the view window's.
+void SetEditBackground(int background);
+
 // Commands 5720 to 5722 (both panes, source only, preview only) and 5710.
 void SetActivePane(int pane);
 void ToggleEditScrollBars();
