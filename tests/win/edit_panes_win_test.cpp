@@ -76,14 +76,7 @@ class EditPanesTest : public ::testing::Test {
     Command(5310);
     ASSERT_EQ(App().display_mode, kDisplayEdit);
   }
-  // A client of exactly `width` x `height` for the edit window.
-  void SetEditClient(int width, int height) {
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, GetWindowLongW(edit_, GWL_STYLE), FALSE,
-                       GetWindowLongW(edit_, GWL_EXSTYLE));
-    SetWindowPos(edit_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-  }
+  void SetEditClient(int width, int height) { SetClientSize(edit_, width, height); }
   const ViewGeometry& G() const { return App().edit_geometry; }
   HWND Source() const { return App().source_pane; }
   HWND Preview() const { return App().preview_pane; }

@@ -13,6 +13,15 @@
 #include "view/mouse_states.h"
 #include "view/view_window_win.h"
 
+// Sizes a window so that its client is exactly `width` x `height`.
+inline void SetClientSize(HWND window, int width, int height) {
+  RECT frame = {0, 0, width, height};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+}
+
 inline HWND CreateTestViewWindow(int left, int top, int width, int height) {
   ApplicationState& app = App();
   app.instance = GetModuleHandleW(nullptr);
