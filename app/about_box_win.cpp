@@ -9,6 +9,7 @@
 #include "app/command_ids.h"
 #include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
+#include "app/menu_caption.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -120,16 +121,6 @@ RECT BoxRect(HWND owner) {
   int left = over.left + (over.right - over.left - width) / 2;
   int top = over.top + (over.bottom - over.top - height) / 2;
   return {left, top, left + width, top + height};
-}
-
-// The title is the menu item's caption, less its mnemonic mark.
-std::wstring WithoutMnemonic(const std::wstring& caption) {
-  std::wstring text;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;  // "&&" keeps one
-    text += caption[i];
-  }
-  return text;
 }
 
 // Runs until the box is gone; a quit message on the way is passed on.

@@ -1,7 +1,6 @@
 #include "app/command_seams_win.h"
 
 #include "app/app_state.h"
-#include "view/view_cursor_win.h"
 
 void RunCommandOfMissingModule(int) {}
 
@@ -19,13 +18,3 @@ void CloseFileListWindow() {
 }
 
 void PlaceFileListWindow() {}
-
-void RefreshBarButtons() {}
-
-void ShowBarWindowButtons(bool) {}
-
-void HideViewBar() {
-  ApplicationState& app = App();
-  app.bar_shown = false;
-  if (app.slideshow_running) HideViewCursor();
-}

@@ -17,11 +17,7 @@ bool HasFileList();
 // The file-list key of the current image when it is an archive member.
 std::optional<int32_t> CurrentEntryKey();
 
-// The file-list window and the view window's bar arrive with their own
-// modules; the modes already say when they change.
+// The file-list window arrives with its own module; the modes already say
+// when it changes.
 void CloseFileListWindow();
 void PlaceFileListWindow();
-void RefreshBarButtons();
-// The window buttons and the title field that only full screen shows.
-void ShowBarWindowButtons(bool shown);
-void HideViewBar();

@@ -8,13 +8,14 @@
 #include "app/menu_build_win.h"
 #include "app/window_placement.h"
 #include "image/save_preview_win.h"
+#include "view/animation_win.h"
 #include "view/edit_hooks_win.h"
 #include "view/edit_panes_win.h"
-#include "view/animation_win.h"
 #include "view/full_screen_win.h"
 #include "view/hover_frame_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_win.h"
+#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 
 namespace {

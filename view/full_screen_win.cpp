@@ -4,9 +4,9 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "app/command_seams_win.h"
 #include "app/menu_build_win.h"
 #include "view/slideshow_win.h"
+#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 #include "view/view_cursor_win.h"
 #include "view/view_styles_win.h"

@@ -5,6 +5,7 @@
 #include "app/display_mode_win.h"
 #include "image/document_win.h"
 #include "view/slideshow_steps.h"
+#include "view/view_bar_win.h"
 #include "view/view_cursor_win.h"
 
 namespace {

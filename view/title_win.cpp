@@ -6,6 +6,7 @@
 #include "app/wide_text.h"
 #include "view/title_text.h"
 #include "view/title_tip_win.h"
+#include "view/view_bar_win.h"
 
 void RefreshTitle() {
   ApplicationState& app = App();
@@ -29,4 +30,6 @@ void RefreshTitle() {
   std::wstring text = ToWide(BuildTitleText(in));
   SetWindowTextW(OwnerWindow(), text.c_str());
   if (app.display_mode == kDisplayView) SetTitleTipText(text);
+  if (app.display_mode == kDisplayFullScreen) SetBarTitle(text);
+  RefreshBarButtons();
 }

@@ -232,13 +232,6 @@ void SetViewBackground(int background) {
   RepaintView();
 }
 
-void ShowViewBar() {
-  ApplicationState& app = A();
-  app.bar_shown = true;
-  ShowViewCursor();
-  if (app.navigator_by_hover) HideNavigator();
-}
-
 void ShowNavigatorByHover() {
   A().navigator_shown = true;
   A().navigator_by_hover = true;

@@ -48,9 +48,8 @@ void RefitViewByNewImageRule();
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 
-// The bar and the navigator arrive with their own windows; the view
-// already asks for them where the pointer hovers.
-void ShowViewBar();
+// The navigator arrives with its own window; the view already asks for it
+// where the pointer hovers.
 void ShowNavigatorByHover();
 void ShowNavigatorWhilePanning();
 void HideNavigator();

@@ -8,6 +8,7 @@
 #include "app/menu_popup_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_win.h"
+#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 #include "view/view_cursor_win.h"
 #include "view/view_dc_win.h"
@@ -212,7 +213,10 @@ void OnViewButtonUp(HWND window, bool left, POINT client) {
     RepaintView();
     if (!app.navigator_by_hover) HideNavigator();
   }
-  if (state == kStateRightPressed) ShowContextMenu(window, client);
+  if (state == kStateRightPressed) {
+    HideViewBar();  // the menu opens over where the bar was
+    ShowContextMenu(window, client);
+  }
 }
 
 void OnViewDoubleClick(WPARAM keys, POINT client) {

@@ -1,6 +1,7 @@
 #include "view/view_sizing_win.h"
 
 #include "app/app_state.h"
+#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 #include "view/view_pointer.h"
 #include "view/view_window_fit.h"
@@ -43,10 +44,7 @@ void OnViewSizing(WPARAM edge, RECT* proposed) {
 
 void OnViewSize() {
   ApplicationState& app = App();
-  if (app.view_bar) {
-    ViewSize client = ViewClientSize();
-    MoveWindow(app.view_bar, 0, 0, client.width, kViewBarHeight, FALSE);
-  }
+  SizeViewBar(ViewClientSize().width);
   if (app.sizing_by_program) return;  // the caller lays out
   if (HeldToImage() && g_corner_sizing) {
     SetZoom(app.view_geometry, ViewImageSize(), FitZoom(ViewImageSize(), ViewClientSize()));

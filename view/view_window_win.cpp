@@ -22,6 +22,7 @@
 #include "view/hover_frame_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_tip_win.h"
+#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_mouse_win.h"
@@ -31,7 +32,6 @@
 
 namespace {
 
-constexpr int kViewBarId = 1000;
 constexpr int kToolTipDelayMs = 300;
 
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -58,9 +58,7 @@ void OnCreate(HWND window) {
                 app.ui_font.get());
   for (HWND& tip : app.tooltips) tip = CreateToolTip(window);
   InstallTitleTip(app.tooltips[1], window);
-  app.view_bar = CreateWindowExW(0, kViewBarClass, nullptr, WS_CHILD, 0, 0, 400, 24, window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewBarId)),
-                                 app.instance, nullptr);
+  app.view_bar = CreateViewBar(window);
 }
 
 void Paint(HWND window) {
@@ -261,6 +259,8 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         StopSlideshow();
         return 0;
       }
+      // The system menu key takes the keys to the menu, away from the bar.
+      if (message == WM_SYSKEYDOWN && (wparam == VK_MENU || wparam == VK_F10)) HideViewBar();
       break;
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));

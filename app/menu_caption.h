@@ -1,0 +1,15 @@
+// A menu caption as plain text, for the places that show a command's name
+// outside a menu: the about box's title and the tool bars' tips.
+#pragma once
+
+#include <string>
+
+// The caption less its mnemonic marks ("&&" keeps one ampersand).
+inline std::wstring WithoutMnemonic(const std::wstring& caption) {
+  std::wstring text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
