@@ -120,6 +120,25 @@ void DestroyMenus() {
 HMENU MainPopup() { return App().menu ? GetSubMenu(App().menu.get(), 0) : nullptr; }
 HMENU ZoomPopup() { return App().menu ? GetSubMenu(App().menu.get(), 1) : nullptr; }
 
+namespace {
+
+HMENU FindSubmenuIn(HMENU popup, int id) {
+  int count = popup ? GetMenuItemCount(popup) : 0;
+  for (int position = 0; position < count; ++position) {
+    HMENU sub = GetSubMenu(popup, position);
+    if (!sub) continue;
+    MENUINFO info = {sizeof(info)};
+    info.fMask = MIM_MENUDATA;
+    if (GetMenuInfo(sub, &info) && static_cast<int>(info.dwMenuData) == id) return sub;
+    if (HMENU deeper = FindSubmenuIn(sub, id)) return deeper;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HMENU FindSubmenu(int id) { return FindSubmenuIn(MainPopup(), id); }
+
 MenuItemRecord* FindMenuItemRecord(int command) {
   auto& items = App().menu_items;
   auto found = std::find_if(items.begin(), items.end(),

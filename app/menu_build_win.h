@@ -12,6 +12,8 @@ void DestroyMenus();
 
 HMENU MainPopup();
 HMENU ZoomPopup();
+// The submenu `id` of the main popup (5106 and the like), or nullptr.
+HMENU FindSubmenu(int id);
 
 // The record of a command, or nullptr.
 struct MenuItemRecord;

@@ -15,6 +15,7 @@
 #include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
 #include "image/save_preview_win.h"
+#include "view/tool_strip_win.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ SettingsWindowState CurrentWindowState() {
                            s.edit_top + s.edit_height};
     state.edit_maximised = s.edit_maximised != 0;
   }
-  state.edit_toolstrip_rows = app.settings.edit_toolstrip_rows;
+  state.edit_toolstrip_rows = app.edit_window ? ToolStripRows() : app.settings.edit_toolstrip_rows;
   state.accelerator_records = AcceleratorRecords();
   return state;
 }

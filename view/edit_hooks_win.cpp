@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "view/tool_strip_win.h"
 #include "view/view_mouse_win.h"
 
 namespace {
@@ -10,6 +11,7 @@ constexpr WORD kFromAccelerator = 1;
 constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
 
 HHOOK g_keyboard = nullptr;
+HHOOK g_menu = nullptr;
 
 void RunAsAccelerator(int command) {
   SendMessageW(App().view_window, WM_COMMAND, MAKEWPARAM(command, kFromAccelerator), 0);
@@ -20,16 +22,24 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM key, LPARAM flags) {
   return CallNextHookEx(g_keyboard, code, key, flags);
 }
 
+LRESULT CALLBACK MenuHook(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == MSGF_MENU && HandleMenuLoopMessage(*reinterpret_cast<const MSG*>(lparam))) return 1;
+  return CallNextHookEx(g_menu, code, wparam, lparam);
+}
+
 }  // namespace
 
 void InstallEditHooks() {
-  if (g_keyboard) return;
-  g_keyboard = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
+  const DWORD thread = GetCurrentThreadId();
+  if (!g_keyboard) g_keyboard = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, thread);
+  if (!g_menu) g_menu = SetWindowsHookExW(WH_MSGFILTER, MenuHook, nullptr, thread);
 }
 
 void RemoveEditHooks() {
-  if (g_keyboard) UnhookWindowsHookEx(g_keyboard);
-  g_keyboard = nullptr;
+  for (HHOOK* hook : {&g_keyboard, &g_menu}) {
+    if (*hook) UnhookWindowsHookEx(*hook);
+    *hook = nullptr;
+  }
 }
 
 bool HandleEditKey(WPARAM key) {

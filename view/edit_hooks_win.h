@@ -1,6 +1,7 @@
-// The keyboard rules of the edit window, which must see Enter and Esc before
-// the key table turns them into commands: Enter applies the adjustment in
-// progress, Esc cancels a pane drag or the adjustment.
+// The hooks of the edit window. The keyboard hook must see Enter and Esc
+// before the key table turns them into commands: Enter applies the
+// adjustment in progress, Esc cancels a pane drag or the adjustment. The
+// menu hook lets the tool strip's menu buttons behave like a menu bar.
 #pragma once
 
 #include <windows.h>

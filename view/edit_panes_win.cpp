@@ -1,5 +1,7 @@
 #include "view/edit_panes_win.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
@@ -7,6 +9,7 @@
 #include "app/window_classes_win.h"
 #include "lang/string_ids.h"
 #include "view/pane_layout.h"
+#include "view/tool_strip_win.h"
 #include "view/view_control_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_mouse_win.h"
@@ -171,7 +174,9 @@ bool HandlePaneMouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam) {
 
 RECT EditPaneArea() {
   RECT area = {};
-  if (App().edit_window) GetClientRect(App().edit_window, &area);
+  if (!App().edit_window) return area;
+  GetClientRect(App().edit_window, &area);
+  area.top = std::min(area.bottom, static_cast<LONG>(ToolStripHeight()));
   return area;
 }
 
@@ -244,6 +249,7 @@ void SetActivePane(int pane) {
   if (pane == app.active_pane || pane < 0 || pane > 2) return;
   app.active_pane = pane;
   LayOutEditPanes();
+  RefreshToolStrip();
 }
 
 void ToggleEditScrollBars() {

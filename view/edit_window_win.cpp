@@ -11,6 +11,7 @@
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
 #include "view/edit_panes_win.h"
+#include "view/tool_strip_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_window_win.h"
 
@@ -61,6 +62,7 @@ HWND CreateEditWindow(HINSTANCE instance) {
                               nullptr);
   if (!edit) return nullptr;
   app.edit_window = edit;
+  CreateToolStrip(edit);
   CreateEditPanes(edit);
   app.navigator = CreateWindowExW(WS_EX_TOOLWINDOW, kNavigatorClass, nullptr, WS_POPUP, 0, 0, 0, 0,
                                   edit, nullptr, instance, nullptr);
@@ -81,10 +83,17 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       if (OnContextMenu(window, lparam)) return 0;
       break;
     case WM_COMMAND:
-      OnEditWindowCommand(wparam);
+      if (!HandleToolStripCommand(wparam, lparam)) OnEditWindowCommand(wparam);
       return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (HandleToolStripNotify(reinterpret_cast<const NMHDR*>(lparam), &result)) return result;
+      break;
+    }
     case WM_SIZE:
-      if (wparam != SIZE_MINIMIZED) LayOutEditPanes();
+      if (wparam == SIZE_MINIMIZED) return 0;
+      if (HWND strip = GetDlgItem(window, kToolStripId)) SendMessageW(strip, WM_SIZE, 0, 0);
+      LayOutEditPanes();
       return 0;
     case WM_MOUSEWHEEL:
       OnEditWheel(GET_WHEEL_DELTA_WPARAM(wparam), GET_KEYSTATE_WPARAM(wparam),

@@ -6,6 +6,7 @@
 #include "app/wide_text.h"
 #include "view/title_text.h"
 #include "view/title_tip_win.h"
+#include "view/tool_strip_win.h"
 #include "view/view_bar_win.h"
 
 void RefreshTitle() {
@@ -31,5 +32,6 @@ void RefreshTitle() {
   SetWindowTextW(OwnerWindow(), text.c_str());
   if (app.display_mode == kDisplayView) SetTitleTipText(text);
   if (app.display_mode == kDisplayFullScreen) SetBarTitle(text);
+  if (app.display_mode == kDisplayEdit) RefreshToolStrip();
   RefreshBarButtons();
 }
