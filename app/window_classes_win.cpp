@@ -1,6 +1,7 @@
 #include "app/window_classes_win.h"
 
 #include "view/edit_window_win.h"
+#include "view/navigator_win.h"
 #include "view/view_window_win.h"
 
 namespace {
@@ -26,7 +27,7 @@ const ClassSpec kClasses[] = {
     {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
     {kSourcePaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
     {kPreviewPaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
-    {kNavigatorClass, kRedraw | CS_OWNDC, DefWindowProcW, false, nullptr, kNavigatorCursorId},
+    {kNavigatorClass, kRedraw | CS_OWNDC, NavigatorProc, false, nullptr, kNavigatorCursorId},
     {kColourBoxClass, kRedraw, DefWindowProcW, false, IDC_HAND, 0},
 };
 

@@ -10,6 +10,7 @@
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
+#include "view/navigator_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_window_win.h"
 
@@ -60,8 +61,7 @@ HWND CreateEditWindow(HINSTANCE instance) {
                               nullptr);
   if (!edit) return nullptr;
   app.edit_window = edit;
-  app.navigator = CreateWindowExW(WS_EX_TOOLWINDOW, kNavigatorClass, nullptr, WS_POPUP, 0, 0, 0, 0,
-                                  edit, nullptr, instance, nullptr);
+  app.navigator = CreateNavigator(instance, edit);
   return edit;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "view/animation_win.h"
+#include "view/navigator_win.h"
 #include "view/title_win.h"
 #include "view/view_cursor_win.h"
 #include "view/view_dc_win.h"
@@ -74,8 +75,8 @@ ViewSize ViewClientSize() {
 }
 
 void LayOutViewWindow(bool refresh_navigator) {
-  (void)refresh_navigator;  // the navigator arrives with the edit window's panes
   LayOutView(A().view_geometry, ViewImageSize(), ViewClientSize());
+  if (refresh_navigator) RefreshNavigator();
 }
 
 void ApplyViewStretchMode() {
@@ -112,6 +113,7 @@ void RunViewPanCommand(int command) {
 void PanViewBy(int dx, int dy) {
   if (!ViewHasImage()) return;
   PanBy(A().view_geometry, ViewImageSize(), dx, dy);
+  RefreshNavigator();
   RepaintView();
 }
 
@@ -210,16 +212,4 @@ void ShowViewBar() {
   app.bar_shown = true;
   ShowViewCursor();
   if (app.navigator_by_hover) HideNavigator();
-}
-
-void ShowNavigatorByHover() {
-  A().navigator_shown = true;
-  A().navigator_by_hover = true;
-}
-
-void ShowNavigatorWhilePanning() { A().navigator_shown = true; }
-
-void HideNavigator() {
-  A().navigator_shown = false;
-  A().navigator_by_hover = false;
 }

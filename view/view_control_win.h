@@ -46,12 +46,9 @@ void RefitViewByNewImageRule();
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 
-// The bar and the navigator arrive with their own windows; the view
-// already asks for them where the pointer hovers.
+// The bar arrives with its own window; the view already asks for it where
+// the pointer hovers.
 void ShowViewBar();
-void ShowNavigatorByHover();
-void ShowNavigatorWhilePanning();
-void HideNavigator();
 
 // Backgrounds 0 to 4: white, light grey, grey, dark grey, black.
 void SetViewBackground(int background);

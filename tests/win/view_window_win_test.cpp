@@ -9,6 +9,7 @@
 #include "image/animation_frames.h"
 #include "image/current_image_win.h"
 #include "tests/win/view_test_window.h"
+#include "tests/win/window_rects.h"
 #include "view/animation_win.h"
 #include "view/view_control_win.h"
 #include "view/view_mouse_win.h"
@@ -37,13 +38,7 @@ class ViewWindowTest : public ::testing::Test {
     ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
     ShowNewViewImage(false);
   }
-  void SetClient(int width, int height) {
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, GetWindowLongW(view_, GWL_STYLE), FALSE,
-                       GetWindowLongW(view_, GWL_EXSTYLE));
-    SetWindowPos(view_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-  }
+  void SetClient(int width, int height) { SetClientSize(view_, width, height); }
   const ViewGeometry& G() const { return App().view_geometry; }
   HWND view_ = nullptr;
 };
