@@ -8,6 +8,7 @@
 #include "app/display_mode_win.h"
 #include "image/document_turn_win.h"
 #include "image/document_win.h"
+#include "view/navigator_win.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ void DispatchEditCommand(int command) {
     StartImageEdit(command);
   } else if (command == kCommandToggleEditWindow) {
     SwitchDisplayMode(kDisplayView);
+  } else if (command == kCommandEditNavigator) {
+    ToggleEditNavigator();
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     app.settings.edit_background = command - kCommandBackgroundWhite;
     InvalidateRect(app.edit_window, nullptr, TRUE);

@@ -27,7 +27,7 @@ constexpr PendingCommands kPending[] = {
     {5311, 5311, kEvery},    // file-list window
     {5332, 5333, kEvery},    // what hovering brings up
     {5410, 5410, kEvery},    // options
-    {5710, 5740, kEvery},    // the edit window's panes
+    {5710, 5722, kEvery},    // the edit window's panes
     {5900, 5901, kEvery},    // apply and cancel an adjustment
     {5210, 5210, kInEdit},   // zoom, which is the panes' own there
     {5220, 5220, kInEdit},
