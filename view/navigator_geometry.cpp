@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int32_t kHoverShift = 80;
+constexpr int64_t kLargestMovement = int64_t{1} << 24;
 constexpr double kZoomSpan = kZoomMaximum - kZoomMinimum;  // 15.99
 
 bool HasImage(ViewSize image) { return image.width > 0 && image.height > 0; }
@@ -19,9 +20,14 @@ int32_t Scaled(int64_t extent, NavigatorScale s) {
   return static_cast<int32_t>(extent * s.numerator / s.denominator);
 }
 
-// value / scale rounded half away from zero.
+// value / scale rounded half away from zero. The value is a pointer
+// movement, held below 2^24 (no screen is that wide), and the denominator
+// is below 2^31, so the product fits in 64 bits; the result is held within
+// the pan limit.
 int32_t Unscaled(int64_t value, NavigatorScale s) {
-  int64_t magnitude = (2 * std::llabs(value) * s.denominator + s.numerator) / (2 * s.numerator);
+  const int64_t movement = std::min<int64_t>(std::llabs(value), kLargestMovement);
+  int64_t magnitude = (2 * movement * s.denominator + s.numerator) / (2 * s.numerator);
+  magnitude = std::min<int64_t>(magnitude, kNavigatorPanLimit);
   return static_cast<int32_t>(value < 0 ? -magnitude : magnitude);
 }
 

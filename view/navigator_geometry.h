@@ -40,7 +40,9 @@ NavigatorRect NavigatorFrame(ViewSize image, const ViewGeometry& view);
 
 // Image pixels to pan for a pointer movement of `moved` navigator pixels:
 // the movement divided by the scale, rounded to nearest (halves away from
-// zero). Zero without an image.
+// zero), held within +-2^30 so that the difference of two stays a 32-bit
+// value. Zero without an image.
+constexpr int32_t kNavigatorPanLimit = 1 << 30;
 ViewPoint NavigatorPanDelta(ViewSize image, ViewPoint moved);
 
 // The slider position 0 ... 400 of a zoom: trunc(sqrt((zoom - 0.01) /

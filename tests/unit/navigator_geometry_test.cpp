@@ -84,6 +84,9 @@ TEST(NavigatorGeometry, PanDeltaIsTheMovementOverTheScaleRounded) {
   EXPECT_EQ(NavigatorPanDelta({80, 60}, {3, -3}).y, -2);
   // s = 120 / 65535: the largest movement stays in range.
   EXPECT_EQ(NavigatorPanDelta({1, 65535}, {120, 0}).x, 65535);
+  // A pointer far outside over the widest image cannot overflow.
+  EXPECT_EQ(NavigatorPanDelta({INT32_MAX, 1}, {INT32_MAX, INT32_MIN}).x, 1 << 30);
+  EXPECT_EQ(NavigatorPanDelta({INT32_MAX, 1}, {INT32_MAX, INT32_MIN}).y, -(1 << 30));
 }
 
 TEST(NavigatorGeometry, SliderPositionOfAZoom) {
