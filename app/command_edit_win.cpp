@@ -9,6 +9,7 @@
 #include "image/document_turn_win.h"
 #include "image/document_win.h"
 #include "view/edit_panes_win.h"
+#include "view/navigator_win.h"
 #include "view/view_control_win.h"
 #include "view/view_pan.h"
 #include "view/view_zoom.h"
@@ -50,6 +51,8 @@ void DispatchEditCommand(int command) {
     StartImageEdit(command);
   } else if (command == kCommandToggleEditWindow) {
     SwitchDisplayMode(kDisplayView);
+  } else if (command == kCommandEditNavigator) {
+    ToggleEditNavigator();
   } else if (command >= kCommandBackgroundWhite && command <= kCommandBackgroundBlack) {
     SetEditBackground(command - kCommandBackgroundWhite);
   } else if (RunPaneCommand(command)) {

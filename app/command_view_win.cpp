@@ -9,6 +9,7 @@
 #include "app/display_mode_win.h"
 #include "image/document_turn_win.h"
 #include "view/hover_frame_win.h"
+#include "view/navigator_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_control_win.h"
 #include "view/view_cursor_win.h"

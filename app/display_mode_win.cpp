@@ -13,6 +13,7 @@
 #include "view/edit_panes_win.h"
 #include "view/full_screen_win.h"
 #include "view/hover_frame_win.h"
+#include "view/navigator_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_win.h"
 #include "view/view_bar_win.h"
@@ -59,6 +60,7 @@ void ShowEditWindow(int show_command) {
   RefitViewByNewImageRule();
   SetFocus(app.edit_window);
   RelabelMenuItem(kCommandToggleEditWindow, kStringBackToView);
+  if (app.settings.edit_navigator) ShowEditNavigator();
 }
 
 // Full screen refits the picture itself, so only a shown view window is
@@ -66,6 +68,7 @@ void ShowEditWindow(int show_command) {
 void LeaveEditWindow(bool show_view) {
   ApplicationState& app = App();
   RemoveEditHooks();
+  if (app.settings.edit_navigator) HideEditNavigator();
   app.display_mode = kDisplayView;
   DiscardSavePreview();
   if (app.edit_window) MoveOntoMonitorOf(app.view_window, app.edit_window);

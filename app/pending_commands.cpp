@@ -26,7 +26,6 @@ constexpr PendingCommands kPending[] = {
     {5311, 5311, kEvery},    // file-list window
     {5332, 5333, kEvery},    // what hovering brings up
     {5410, 5410, kEvery},    // options
-    {5740, 5740, kEvery},    // the edit window's navigator
     {5900, 5901, kEvery},    // apply and cancel an adjustment
 };
 

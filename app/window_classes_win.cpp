@@ -2,6 +2,7 @@
 
 #include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
+#include "view/navigator_win.h"
 #include "view/view_bar_win.h"
 #include "view/view_window_win.h"
 
@@ -28,7 +29,7 @@ const ClassSpec kClasses[] = {
     {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
     {kSourcePaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kPreviewPaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
-    {kNavigatorClass, kRedraw | CS_OWNDC, DefWindowProcW, false, nullptr, kNavigatorCursorId},
+    {kNavigatorClass, kRedraw | CS_OWNDC, NavigatorProc, false, nullptr, kNavigatorCursorId},
     {kColourBoxClass, kRedraw, DefWindowProcW, false, IDC_HAND, 0},
 };
 

@@ -8,6 +8,7 @@
 #include "app/wide_text.h"
 #include "app/window_classes_win.h"
 #include "lang/string_ids.h"
+#include "view/navigator_win.h"
 #include "view/pane_layout.h"
 #include "view/tool_strip_win.h"
 #include "view/view_control_win.h"
@@ -214,6 +215,7 @@ void LayOutEditView() {
   app.pane_client = {bars.client.width, bars.client.height};
   LayOutView(g, ViewImageSize(), bars.client);
   UpdateScrollBars(bars);
+  RefreshNavigator();
 }
 
 void RepaintEditPanes() {

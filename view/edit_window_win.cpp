@@ -12,6 +12,7 @@
 #include "app/window_placement.h"
 #include "view/edit_panes_win.h"
 #include "view/tool_strip_win.h"
+#include "view/navigator_win.h"
 #include "view/view_dc_win.h"
 #include "view/view_window_win.h"
 
@@ -64,8 +65,7 @@ HWND CreateEditWindow(HINSTANCE instance) {
   app.edit_window = edit;
   CreateToolStrip(edit);
   CreateEditPanes(edit);
-  app.navigator = CreateWindowExW(WS_EX_TOOLWINDOW, kNavigatorClass, nullptr, WS_POPUP, 0, 0, 0, 0,
-                                  edit, nullptr, instance, nullptr);
+  app.navigator = CreateNavigator(instance, edit);
   return edit;
 }
 

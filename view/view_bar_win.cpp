@@ -12,6 +12,7 @@
 #include "app/menu_caption.h"
 #include "app/window_classes_win.h"
 #include "view/bar_buttons.h"
+#include "view/navigator_win.h"
 #include "view/view_control_win.h"
 #include "view/view_cursor_win.h"
 #include "view/view_pointer.h"

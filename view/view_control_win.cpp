@@ -1,9 +1,10 @@
 #include "view/view_control_win.h"
 
 #include "app/app_state.h"
-#include "view/edit_panes_win.h"
-#include "view/pane_layout.h"
 #include "view/animation_win.h"
+#include "view/edit_panes_win.h"
+#include "view/navigator_win.h"
+#include "view/pane_layout.h"
 #include "view/title_win.h"
 #include "view/view_cursor_win.h"
 #include "view/view_dc_win.h"
@@ -81,9 +82,9 @@ ViewSize ViewClientSize() {
 }
 
 void LayOutViewWindow(bool refresh_navigator) {
-  (void)refresh_navigator;  // the navigator arrives with the edit window's panes
   if (InEditWindow()) return LayOutEditView();
   LayOutView(A().view_geometry, ViewImageSize(), ViewClientSize());
+  if (refresh_navigator) RefreshNavigator();
 }
 
 void ApplyViewStretchMode() {
@@ -129,8 +130,12 @@ void RunViewPanCommand(int command) {
 void PanViewBy(int dx, int dy) {
   if (!ViewHasImage()) return;
   PanBy(G(), ViewImageSize(), dx, dy);
-  // The scroll bars follow the shown part.
-  if (InEditWindow()) LayOutEditView();
+  // The scroll bars and the navigator follow the shown part.
+  if (InEditWindow()) {
+    LayOutEditView();
+  } else {
+    RefreshNavigator();
+  }
   RepaintView();
 }
 
@@ -230,16 +235,4 @@ void SetViewBackground(int background) {
   app.settings.view_background = background;
   SetTextColor(app.view_dc, BackgroundTextColour(background));
   RepaintView();
-}
-
-void ShowNavigatorByHover() {
-  A().navigator_shown = true;
-  A().navigator_by_hover = true;
-}
-
-void ShowNavigatorWhilePanning() { A().navigator_shown = true; }
-
-void HideNavigator() {
-  A().navigator_shown = false;
-  A().navigator_by_hover = false;
 }

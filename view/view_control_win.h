@@ -48,11 +48,6 @@ void RefitViewByNewImageRule();
 // After an image has been committed as the current image.
 void ShowNewViewImage(bool mark_modified);
 
-// The navigator arrives with its own window; the view already asks for it
-// where the pointer hovers.
-void ShowNavigatorByHover();
-void ShowNavigatorWhilePanning();
-void HideNavigator();
 
 // Backgrounds 0 to 4: white, light grey, grey, dark grey, black.
 void SetViewBackground(int background);

@@ -6,6 +6,7 @@
 #include "app/command_seams_win.h"
 #include "app/commands_win.h"
 #include "app/menu_popup_win.h"
+#include "view/navigator_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_win.h"
 #include "view/view_bar_win.h"

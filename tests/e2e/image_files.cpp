@@ -41,6 +41,16 @@ bool WritePatternBmp(const std::wstring& path, int width, int height, uint32_t s
   return WriteBmp24(path, width, height, PatternColour, seed);
 }
 
+uint32_t BlockColour(int x, int y, uint32_t block) {
+  static constexpr uint32_t kColours[] = {0xC02010, 0x10A040, 0x2040C0, 0xE0C020};
+  uint32_t column = uint32_t(x) / block, row = uint32_t(y) / block;
+  return kColours[(column + 3 * row) % 4];
+}
+
+bool WriteBlockPatternBmp(const std::wstring& path, int width, int height, uint32_t block) {
+  return WriteBmp24(path, width, height, BlockColour, block);
+}
+
 bool WriteSolidBmp(const std::wstring& path, int width, int height, uint32_t colour) {
   return WriteBmp24(path, width, height, Solid, colour);
 }

@@ -15,6 +15,11 @@ uint32_t PatternColour(int x, int y, uint32_t seed);
 
 // Writes a 24-bit BMP of the pattern; false on failure.
 bool WritePatternBmp(const std::wstring& path, int width, int height, uint32_t seed);
+// 0x00RRGGBB of pixel (x, y) in square blocks of `block` pixels, each block
+// one of four colours none of which is grey: large enough areas that a
+// smoothed scale-down still shows them unchanged.
+uint32_t BlockColour(int x, int y, uint32_t block);
+bool WriteBlockPatternBmp(const std::wstring& path, int width, int height, uint32_t block);
 // Writes a 24-bit BMP of one colour.
 bool WriteSolidBmp(const std::wstring& path, int width, int height, uint32_t colour);
 

@@ -13,8 +13,10 @@
 #include "app/app_state.h"
 #include "image/document_win.h"
 #include "tests/unit/bmp_test_support.h"
+#include "tests/win/view_edit_fixture.h"
 #include "tests/win/view_test_window.h"
 #include "tests/win/win_test_files.h"
+#include "tests/win/window_rects.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_control_win.h"
@@ -23,19 +25,6 @@
 #include "view/view_window_win.h"
 
 namespace {
-
-RECT WindowRect(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return r;
-}
-
-RECT ClientOnScreen(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 std::string Text(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) +
@@ -53,33 +42,17 @@ std::vector<uint8_t> GreyBmp(int width, int height, uint8_t level) {
   return bmp.Bytes();
 }
 
-class FullScreenTest : public ::testing::Test {
+class FullScreenTest : public ViewAndEditWindowTest {
  protected:
-  void SetUp() override {
-    view_ = CreateTestViewWindow(60, 40, 420, 340);
-    ASSERT_NE(view_, nullptr);
-    edit_ = CreateEditWindow(App().instance);
-    ASSERT_NE(edit_, nullptr);
-    ShowWindow(view_, SW_SHOW);
-  }
   void TearDown() override {
     ApplicationState& app = App();
     StopSlideshow();
-    ReleasePixels(&app.current);
     app.file_list.Clear();
     app.document = {};
     app.modified = false;
-    DestroyWindow(app.navigator);
-    DestroyWindow(edit_);
-    DestroyWindow(view_);
-    app.navigator = nullptr;
-    app.edit_window = nullptr;
-    app.display_mode = kDisplayView;
     app.hover_frame_shown = false;
     app.client_tracked = app.nonclient_tracked = app.title_tip_active = false;
-    MSG m;  // drop what the windows posted, closing included
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    ViewAndEditWindowTest::TearDown();
   }
   void ShowImage(int width, int height) {
     ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
@@ -102,8 +75,6 @@ class FullScreenTest : public ::testing::Test {
   bool Running() const { return App().slideshow_running; }
 
   WinTempDir dir_;
-  HWND view_ = nullptr;
-  HWND edit_ = nullptr;
 };
 
 TEST_F(FullScreenTest, CoversTheMonitorWithoutCaptionAndComesBackToItsPlace) {
