@@ -11,6 +11,7 @@
 #include "image/document_win.h"
 #include "image/temporary_save_win.h"
 #include "lang/string_ids.h"
+#include "view/edit_panes_win.h"
 #include "view/title_win.h"
 
 bool PreviewMatches(const SaveOptions& options) {
@@ -42,6 +43,7 @@ bool MakeSavePreview() {
     }
   }
   RefreshTitle();
+  ShowPreviewInPanes(ok);
   return ok;
 }
 
@@ -50,4 +52,5 @@ void DiscardSavePreview() {
   ReleasePixels(&app.result);
   if (!app.document.temporary.path.empty()) DeleteFileW(app.document.temporary.path.c_str());
   app.document.temporary = {};
+  ShowPreviewInPanes(false);
 }

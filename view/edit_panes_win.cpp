@@ -246,6 +246,16 @@ void SetEditBackground(int background) {
   RepaintEditPanes();
 }
 
+void ShowPreviewInPanes(bool made) {
+  ApplicationState& app = A();
+  if (app.display_mode != kDisplayEdit) return;
+  if (made && app.active_pane == 1) {
+    SetActivePane(0);
+  } else {
+    RepaintEditPanes();
+  }
+}
+
 void SetActivePane(int pane) {
   ApplicationState& app = A();
   if (pane == app.active_pane || pane < 0 || pane > 2) return;

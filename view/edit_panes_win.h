@@ -29,6 +29,10 @@ void SetEditStretchMode(bool natural_size, bool panning);
 // Backgrounds 0 to 4, as the view window's.
 void SetEditBackground(int background);
 
+// A new or discarded save preview: the preview pane shows what there is,
+// and comes up beside the image when only the image was shown.
+void ShowPreviewInPanes(bool made);
+
 // Commands 5720 to 5722 (both panes, source only, preview only) and 5710.
 void SetActivePane(int pane);
 void ToggleEditScrollBars();

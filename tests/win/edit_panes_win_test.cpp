@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/language_module_win.h"
 #include "tests/win/bitmap_canvas.h"
 #include "tests/win/view_test_window.h"
 #include "view/edit_hooks_win.h"
@@ -258,6 +259,30 @@ TEST_F(EditPanesTest, LeavingGivesTheViewWindowItsOwnFitBack) {
   EXPECT_EQ(App().display_mode, kDisplayView);
   EXPECT_DOUBLE_EQ(App().view_geometry.zoom, view_zoom);
   EXPECT_FALSE(HandleEditKey(VK_ESCAPE));
+}
+
+TEST_F(EditPanesTest, ASavePreviewComesUpBesideTheImage) {
+  std::wstring name;
+  App().language.reset(LoadLanguageModule(L"English", &name));
+  App().settings.save_type = 0;  // BMP
+  App().settings.save_bmp_depth = 24;
+  ShowImage(200, 100);
+  EnterEdit();
+  ASSERT_EQ(App().active_pane, 1);
+  Command(5810);
+  EXPECT_EQ(App().active_pane, 0) << "the preview pane shows the re-decoded result";
+  ASSERT_NE(App().result.pixels, nullptr);
+  RECT preview;
+  GetClientRect(Preview(), &preview);
+  BitmapCanvas canvas(preview.right, preview.bottom);
+  SendMessageW(Preview(), WM_PRINTCLIENT, WPARAM(canvas.dc()), PRF_CLIENT);
+  EXPECT_EQ(canvas.At(G().destination_x + 12, G().destination_y + 34), 0x0C224Du);
+  wchar_t title[128] = {};
+  GetWindowTextW(edit_, title, 128);
+  EXPECT_NE(std::wstring(title).find(L" .... "), std::wstring::npos) << "with its size in the title";
+  Command(5310);
+  EXPECT_EQ(App().result.pixels, nullptr) << "leaving drops the preview";
+  App().language.reset();
 }
 
 }  // namespace
