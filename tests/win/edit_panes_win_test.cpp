@@ -10,7 +10,7 @@
 #include "app/app_state.h"
 #include "app/language_module_win.h"
 #include "tests/win/bitmap_canvas.h"
-#include "tests/win/view_test_window.h"
+#include "tests/win/view_edit_fixture.h"
 #include "view/edit_hooks_win.h"
 #include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
@@ -30,34 +30,14 @@ bool BarShown(HWND pane, int bar) {
   return !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
 }
 
-class EditPanesTest : public ::testing::Test {
+class EditPanesTest : public ViewAndEditWindowTest {
  protected:
-  void SetUp() override {
-    view_ = CreateTestViewWindow(40, 40, 420, 340);
-    ASSERT_NE(view_, nullptr);
-    ApplicationState& app = App();
-    app.settings.edit_left = 30;
-    app.settings.edit_top = 20;
-    app.settings.edit_width = 807;  // a client of 801 with the frame of this style
-    app.settings.edit_height = 600;
-    edit_ = CreateEditWindow(app.instance);
-    ASSERT_NE(edit_, nullptr);
-    ShowWindow(view_, SW_SHOW);
-  }
   void TearDown() override {
     ApplicationState& app = App();
     if (app.display_mode == kDisplayEdit) Command(5310);
     app.eyedropper_on = false;
-    ReleasePixels(&app.current);
-    DestroyWindow(app.navigator);
-    DestroyWindow(edit_);
-    DestroyWindow(view_);
-    app.navigator = app.source_pane = app.preview_pane = nullptr;
-    app.edit_window = nullptr;
-    app.display_mode = kDisplayView;
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    ViewAndEditWindowTest::TearDown();
+    app.source_pane = app.preview_pane = nullptr;
   }
   // An image whose pixel (x, y) from the top has red x, green y and blue 77.
   void ShowImage(int width, int height) {
@@ -81,9 +61,6 @@ class EditPanesTest : public ::testing::Test {
   const ViewGeometry& G() const { return App().edit_geometry; }
   HWND Source() const { return App().source_pane; }
   HWND Preview() const { return App().preview_pane; }
-
-  HWND view_ = nullptr;
-  HWND edit_ = nullptr;
 };
 
 TEST_F(EditPanesTest, TheSourcePaneShowsTheImageWhenTheEditWindowOpens) {

@@ -8,22 +8,19 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
-#include "tests/win/view_test_window.h"
+#include "tests/win/view_edit_fixture.h"
 #include "view/edit_window_win.h"
 #include "view/tool_strip_win.h"
 #include "view/view_control_win.h"
 
 namespace {
 
-class ToolStripTest : public ::testing::Test {
+class ToolStripTest : public ViewAndEditWindowTest {
  protected:
   void SetUp() override {
     std::wstring name;
     App().language.reset(LoadLanguageModule(L"English", &name));
-    view_ = CreateTestViewWindow(40, 40, 420, 340);
-    ASSERT_NE(view_, nullptr);
-    edit_ = CreateEditWindow(App().instance);
-    ASSERT_NE(edit_, nullptr);
+    ViewAndEditWindowTest::SetUp();
     strip_ = GetDlgItem(edit_, kToolStripId);
     ASSERT_NE(strip_, nullptr);
     files_ = GetDlgItem(strip_, 1011);
@@ -31,7 +28,6 @@ class ToolStripTest : public ::testing::Test {
     ASSERT_TRUE(files_ && view_band_);
     field_ = GetDlgItem(view_band_, 1041);
     ASSERT_NE(field_, nullptr);
-    ShowWindow(view_, SW_SHOW);
     ASSERT_EQ(AllocatePixels(&App().current, 300, 200, 24), Status::kOk);
     ShowNewViewImage(false);
     SendMessageW(view_, WM_COMMAND, 5310, 0);
@@ -40,26 +36,17 @@ class ToolStripTest : public ::testing::Test {
   void TearDown() override {
     ApplicationState& app = App();
     SendMessageW(view_, WM_COMMAND, 5310, 0);
-    ReleasePixels(&app.current);
-    DestroyWindow(app.navigator);
-    DestroyWindow(edit_);
-    DestroyWindow(view_);
-    app.navigator = app.source_pane = app.preview_pane = nullptr;
-    app.edit_window = nullptr;
-    app.display_mode = kDisplayView;
+    ViewAndEditWindowTest::TearDown();
+    app.source_pane = app.preview_pane = nullptr;
     app.accelerators_suspended = false;
     app.language.reset();
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
   }
   std::wstring FieldText() {
     wchar_t text[16] = {};
     GetWindowTextW(field_, text, 16);
     return text;
   }
-  HWND view_ = nullptr, edit_ = nullptr, strip_ = nullptr, files_ = nullptr, view_band_ = nullptr,
-       field_ = nullptr;
+  HWND strip_ = nullptr, files_ = nullptr, view_band_ = nullptr, field_ = nullptr;
 };
 
 TEST_F(ToolStripTest, ThePanesBeginBelowTheStrip) {

@@ -11,7 +11,7 @@
 #include "app/language_module_win.h"
 #include "image/document_win.h"
 #include "tests/unit/bmp_test_support.h"
-#include "tests/win/view_test_window.h"
+#include "tests/win/view_edit_fixture.h"
 #include "tests/win/win_test_files.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
@@ -26,15 +26,12 @@ std::vector<uint8_t> SmallBmp(int width) {
   return bmp.Bytes();
 }
 
-class ViewBarTest : public ::testing::Test {
+class ViewBarTest : public ViewAndEditWindowTest {
  protected:
   void SetUp() override {
     std::wstring name;
     App().language.reset(LoadLanguageModule(L"English", &name));
-    view_ = CreateTestViewWindow(40, 40, 500, 400);
-    ASSERT_NE(view_, nullptr);
-    edit_ = CreateEditWindow(App().instance);
-    ShowWindow(view_, SW_SHOW);
+    ViewAndEditWindowTest::SetUp();
     bar_ = App().view_bar;
     ASSERT_NE(bar_, nullptr);
     tool_bar_ = GetDlgItem(bar_, 1001);
@@ -43,21 +40,12 @@ class ViewBarTest : public ::testing::Test {
   void TearDown() override {
     ApplicationState& app = App();
     StopSlideshow();
-    ReleasePixels(&app.current);
     app.file_list.Clear();
     app.document = {};
-    DestroyWindow(app.navigator);
-    DestroyWindow(edit_);
-    DestroyWindow(view_);
-    app.navigator = nullptr;
-    app.edit_window = nullptr;
+    ViewAndEditWindowTest::TearDown();
     app.view_bar = nullptr;
     app.bar_shown = false;
-    app.display_mode = kDisplayView;
     app.language.reset();
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
   }
   void Hover(int x, int y) { SendMessageW(view_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
   void OpenFolderOf(int count) {
@@ -78,7 +66,7 @@ class ViewBarTest : public ::testing::Test {
   }
 
   WinTempDir dir_;
-  HWND view_ = nullptr, edit_ = nullptr, bar_ = nullptr, tool_bar_ = nullptr;
+  HWND bar_ = nullptr, tool_bar_ = nullptr;
 };
 
 TEST_F(ViewBarTest, ComesUpNearTheTopAndGoesBelowIt) {
