@@ -13,3 +13,11 @@ inline std::wstring WithoutMnemonic(const std::wstring& caption) {
   }
   return text;
 }
+
+// A tool tip names the command without the marks and without the "..."
+// that promises a dialog.
+inline std::wstring TipFromCaption(const std::wstring& caption) {
+  std::wstring text = WithoutMnemonic(caption);
+  while (!text.empty() && text.back() == L'.') text.pop_back();
+  return text;
+}

@@ -62,7 +62,8 @@ HWND Strip() { return A().edit_window ? GetDlgItem(A().edit_window, kStripId) : 
 int ButtonHeight() {
   TEXTMETRICW metrics = {};
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ font = A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT);
+  HGDIOBJ old = SelectObject(dc, font);
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
@@ -194,7 +195,9 @@ void OnZoomFieldFocus(HWND field, bool gained) {
   WriteZoomField();
 }
 
-bool IsMenuButton(int id) { return std::find(std::begin(kMenuButtons), std::end(kMenuButtons), id) != std::end(kMenuButtons); }
+bool IsMenuButton(int id) {
+  return std::find(std::begin(kMenuButtons), std::end(kMenuButtons), id) != std::end(kMenuButtons);
+}
 
 // Opens the menu below its button, and the next one when the pointer moved
 // on to another menu button while it was open.
@@ -235,9 +238,7 @@ bool OverStrip(POINT screen) {
 }
 
 std::wstring TipText(int command) {
-  std::wstring text = WithoutMnemonic(LanguageString(A().language.get(), static_cast<UINT>(command)));
-  while (!text.empty() && text.back() == L'.') text.pop_back();
-  return text;
+  return TipFromCaption(LanguageString(A().language.get(), static_cast<UINT>(command)));
 }
 
 }  // namespace

@@ -135,9 +135,7 @@ void WidenTitleSeparator(int bar_width) {
 
 std::wstring TipText(int command) {
   int caption = command == 5530 && A().display_mode == kDisplayFullScreen ? 5531 : command;
-  std::wstring text = WithoutMnemonic(LanguageString(A().language.get(), caption));
-  while (!text.empty() && text.back() == L'.') text.pop_back();
-  return text;
+  return TipFromCaption(LanguageString(A().language.get(), static_cast<UINT>(caption)));
 }
 
 LRESULT OnCustomDraw(NMTBCUSTOMDRAW* draw) {

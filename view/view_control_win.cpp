@@ -175,7 +175,9 @@ namespace {
 
 NewImageRule NewImageRuleOfMode() {
   const SettingsValues& s = A().settings;
-  if (InEditWindow()) return {s.edit_keep_zoom != 0, s.edit_shrink_large != 0, s.edit_enlarge_small != 0};
+  if (InEditWindow()) {
+    return {s.edit_keep_zoom != 0, s.edit_shrink_large != 0, s.edit_enlarge_small != 0};
+  }
   if (A().display_mode != kDisplayView) {
     return {s.fullscreen_keep_zoom != 0, s.fullscreen_shrink_large != 0,
             s.fullscreen_enlarge_small != 0};

@@ -1,5 +1,6 @@
-// The mouse over the view window and the edit window's panes: clicks, drags, gestures, panning, the zoom
-// rectangle, the bound buttons and the wheel.
+// The mouse over the view window and the edit window's panes: clicks,
+// drags, gestures, panning, the zoom rectangle, the bound buttons and the
+// wheel.
 #pragma once
 
 #include <windows.h>
