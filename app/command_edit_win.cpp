@@ -8,6 +8,7 @@
 #include "app/display_mode_win.h"
 #include "image/document_turn_win.h"
 #include "image/document_win.h"
+#include "view/file_list_window_win.h"
 
 namespace {
 

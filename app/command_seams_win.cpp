@@ -14,12 +14,6 @@ std::optional<int32_t> CurrentEntryKey() {
   return static_cast<int32_t>(entry->key);
 }
 
-void CloseFileListWindow() {
-  if (App().list_window) ShowWindow(App().list_window, SW_HIDE);
-}
-
-void PlaceFileListWindow() {}
-
 void RefreshBarButtons() {}
 
 void ShowBarWindowButtons(bool) {}

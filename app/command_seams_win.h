@@ -8,8 +8,8 @@
 #include <optional>
 
 // Printing, the information and comment dialogs, the histogram window, the
-// adjustments and immediate effects, the title bar, the file-list window,
-// the options dialog, the edit window's panes, apply and cancel, and the
+// adjustments and immediate effects, the title bar, the options
+// dialog, the edit window's panes, apply and cancel, and the
 // edit window's panel controls.
 void RunCommandOfMissingModule(int command);
 
@@ -17,10 +17,8 @@ bool HasFileList();
 // The file-list key of the current image when it is an archive member.
 std::optional<int32_t> CurrentEntryKey();
 
-// The file-list window and the view window's bar arrive with their own
-// modules; the modes already say when they change.
-void CloseFileListWindow();
-void PlaceFileListWindow();
+// The view window's bar arrives with its own module; the modes already say
+// when it changes.
 void RefreshBarButtons();
 // The window buttons and the title field that only full screen shows.
 void ShowBarWindowButtons(bool shown);

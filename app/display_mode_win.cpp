@@ -1,9 +1,9 @@
 #include "app/display_mode_win.h"
 
 #include "app/app_state.h"
-#include "app/command_seams_win.h"
 #include "image/save_preview_win.h"
 #include "view/animation_win.h"
+#include "view/file_list_window_win.h"
 #include "view/full_screen_win.h"
 #include "view/hover_frame_win.h"
 #include "view/slideshow_win.h"

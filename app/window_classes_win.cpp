@@ -1,6 +1,7 @@
 #include "app/window_classes_win.h"
 
 #include "view/edit_window_win.h"
+#include "view/file_list_window_win.h"
 #include "view/view_window_win.h"
 
 namespace {
@@ -23,7 +24,7 @@ const ClassSpec kClasses[] = {
     {kViewWindowClass, kPane, ViewWindowProc, true, IDC_ARROW, 0},
     {kEditWindowClass, kRedraw, EditWindowProc, true, IDC_ARROW, 0},
     {kViewBarClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
-    {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
+    {kListWindowClass, kRedraw, FileListWindowProc, false, IDC_ARROW, 0},
     {kSourcePaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
     {kPreviewPaneClass, kPane, DefWindowProcW, false, IDC_ARROW, 0},
     {kNavigatorClass, kRedraw | CS_OWNDC, DefWindowProcW, false, nullptr, kNavigatorCursorId},

@@ -15,6 +15,7 @@
 #include "tests/unit/bmp_test_support.h"
 #include "tests/win/view_test_window.h"
 #include "tests/win/win_test_files.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_control_win.h"
@@ -24,12 +25,6 @@
 
 namespace {
 
-RECT WindowRect(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return r;
-}
-
 RECT ClientOnScreen(HWND window) {
   RECT r;
   GetClientRect(window, &r);
@@ -37,21 +32,8 @@ RECT ClientOnScreen(HWND window) {
   return r;
 }
 
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
 DWORD Style(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 DWORD ExStyle(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
-
-std::vector<uint8_t> GreyBmp(int width, int height, uint8_t level) {
-  BmpFile bmp;
-  bmp.width = width;
-  bmp.height = height;
-  bmp.pixels.assign(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, level);
-  return bmp.Bytes();
-}
 
 class FullScreenTest : public ::testing::Test {
  protected:
@@ -64,17 +46,7 @@ class FullScreenTest : public ::testing::Test {
   }
   void TearDown() override {
     ApplicationState& app = App();
-    StopSlideshow();
-    ReleasePixels(&app.current);
-    app.file_list.Clear();
-    app.document = {};
-    app.modified = false;
-    DestroyWindow(app.navigator);
-    DestroyWindow(edit_);
-    DestroyWindow(view_);
-    app.navigator = nullptr;
-    app.edit_window = nullptr;
-    app.display_mode = kDisplayView;
+    DestroyTestViewWindows(view_, edit_);
     app.hover_frame_shown = false;
     app.client_tracked = app.nonclient_tracked = app.title_tip_active = false;
     MSG m;  // drop what the windows posted, closing included
