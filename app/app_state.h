@@ -41,6 +41,8 @@ struct ApplicationState {
   bool edit_window_shown = false;  // its saved placement is kept until then
   HWND view_bar = nullptr;
   HWND list_window = nullptr;
+  int list_width = 180;  // the file-list window's outer size, kept while
+  int list_height = 360; // the program runs
   HWND navigator = nullptr;
   HWND tooltips[2] = {};
   HDC view_dc = nullptr;  // kept for the window's life (own DC class)

@@ -8,6 +8,7 @@
 #include "app/commands_win.h"
 #include "app/window_arrangement.h"
 #include "app/window_classes_win.h"
+#include "view/file_list_window_win.h"
 #include "view/view_control_win.h"
 #include "view/view_window_win.h"
 
@@ -63,7 +64,7 @@ void EncodePlacement(const ScreenRect& cell, uint8_t* out) {
 
 void MoveIntoCell(const ScreenRect& cell) {
   ApplicationState& app = App();
-  if (app.list_window) ShowWindow(app.list_window, SW_HIDE);
+  CloseFileListWindow();
   RECT frame;
   GetWindowRect(app.view_window, &frame);
   ScreenRect placed = PlaceInCell({frame.left, frame.top, frame.right, frame.bottom}, cell,
@@ -105,8 +106,7 @@ void ArrangeViewers(int command) {
 }
 
 void HandleArrangementMessage(ULONG_PTR kind, const void* data, size_t size) {
-  ApplicationState& app = App();
-  if (app.list_window) ShowWindow(app.list_window, SW_HIDE);
+  CloseFileListWindow();
   switch (kind) {
     case kArrangePlace: {
       if (size != kPlacementBytes || !data) return;

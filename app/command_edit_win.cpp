@@ -9,6 +9,7 @@
 #include "image/document_turn_win.h"
 #include "image/document_win.h"
 #include "view/edit_panes_win.h"
+#include "view/file_list_window_win.h"
 #include "view/navigator_win.h"
 #include "view/view_control_win.h"
 #include "view/view_pan.h"

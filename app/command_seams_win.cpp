@@ -12,9 +12,3 @@ std::optional<int32_t> CurrentEntryKey() {
   if (!entry || entry->key == 0) return std::nullopt;
   return static_cast<int32_t>(entry->key);
 }
-
-void CloseFileListWindow() {
-  if (App().list_window) ShowWindow(App().list_window, SW_HIDE);
-}
-
-void PlaceFileListWindow() {}

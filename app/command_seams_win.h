@@ -8,16 +8,10 @@
 #include <optional>
 
 // Printing, the information and comment dialogs, the histogram window, the
-// adjustments and immediate effects, the title bar, the file-list window,
-// the options dialog, the edit window's panes, apply and cancel, and the
-// edit window's panel controls.
+// adjustments and immediate effects, the options dialog, apply and cancel,
+// and the edit window's panel controls.
 void RunCommandOfMissingModule(int command);
 
 bool HasFileList();
 // The file-list key of the current image when it is an archive member.
 std::optional<int32_t> CurrentEntryKey();
-
-// The file-list window arrives with its own module; the modes already say
-// when it changes.
-void CloseFileListWindow();
-void PlaceFileListWindow();

@@ -13,6 +13,7 @@
 #include "app/startup_notice_win.h"
 #include "app/window_placement.h"
 #include "image/document_win.h"
+#include "view/file_list_window_win.h"
 #include "view/hover_frame_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_window_win.h"
@@ -74,6 +75,7 @@ void RunSharedCommand(int command) {
     case kCommandTitleBar: ToggleTitleBar(); break;
     case kCommandTitleBarOnHover: ToggleHoverFrame(); break;
     case kCommandSlideshow: StartOrStopSlideshow(); break;
+    case kCommandFileListWindow: ToggleFileListWindow(); break;
     case kCommandBarOnHover: ToggleFlag(s.bar_on_hover); break;
     case kCommandNavigatorOnHover: ToggleFlag(s.navigator_on_hover); break;
     case kCommandHelp: ShowHelp(); break;

@@ -23,8 +23,6 @@ constexpr PendingCommands kPending[] = {
     {5120, 5149, kEvery},    // trim, resize, rotate and canvas
     {5155, 5182, kEvery},    // colour adjustments
     {5270, 5276, kEvery},    // filters
-    {5311, 5311, kEvery},    // file-list window
-    {5332, 5333, kEvery},    // what hovering brings up
     {5410, 5410, kEvery},    // options
     {5900, 5901, kEvery},    // apply and cancel an adjustment
 };

@@ -2,6 +2,7 @@
 
 #include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
+#include "view/file_list_window_win.h"
 #include "view/navigator_win.h"
 #include "view/view_bar_win.h"
 #include "view/view_window_win.h"
@@ -26,7 +27,7 @@ const ClassSpec kClasses[] = {
     {kViewWindowClass, kPane, ViewWindowProc, true, IDC_ARROW, 0},
     {kEditWindowClass, kRedraw, EditWindowProc, true, IDC_ARROW, 0},
     {kViewBarClass, kRedraw, ViewBarProc, false, IDC_ARROW, 0},
-    {kListWindowClass, kRedraw, DefWindowProcW, false, IDC_ARROW, 0},
+    {kListWindowClass, kRedraw, FileListWindowProc, false, IDC_ARROW, 0},
     {kSourcePaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kPreviewPaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kNavigatorClass, kRedraw | CS_OWNDC, NavigatorProc, false, nullptr, kNavigatorCursorId},

@@ -12,6 +12,7 @@
 #include "image/document_paths.h"
 #include "image/document_win.h"
 #include "image/image_buffer_win.h"
+#include "view/file_list_window_win.h"
 #include "view/title_win.h"
 #include "view/view_control_win.h"
 
@@ -88,6 +89,7 @@ void PasteFromClipboard() {
   app.document.load = {};
   app.document.rotation_state = kRotationNone;
   app.file_list.Clear();
+  RefreshFileListWindow();
   app.modified = false;
   ShowNewViewImage(false);
   RefreshTitle();

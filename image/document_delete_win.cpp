@@ -8,6 +8,7 @@
 #include "image/document_paths.h"
 #include "image/document_win.h"
 #include "image/recycle_bin_win.h"
+#include "view/file_list_window_win.h"
 #include "view/title_win.h"
 #include "view/view_control_win.h"
 
@@ -33,6 +34,7 @@ void DeleteCurrentFile() {
                         FOF_WANTNUKEWARNING | FOF_NO_CONNECTED_ELEMENTS))
     return;
   app.file_list.RemoveCurrent();
+  RefreshFileListWindow();
   if (app.file_list.empty()) {
     ShowNothing();
   } else {

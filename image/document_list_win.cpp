@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "image/document_win.h"
+#include "view/file_list_window_win.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void SortBy(int order) {
   ApplicationState& app = App();
   app.settings.file_list_order = order;
   app.file_list.Sort(static_cast<SortOrder>(order));
+  RefreshFileListWindow();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "image/file_list_build.h"
 #include "image/folder_watch_win.h"
 #include "lang/string_ids.h"
+#include "view/file_list_window_win.h"
 #include "view/title_win.h"
 #include "view/view_control_win.h"
 
@@ -81,6 +82,7 @@ FolderRebuild RefreshFileList() {
                                             {d.last_write, d.file_bytes}, {},
                                             static_cast<SortOrder>(app.settings.file_list_order));
   WatchCurrentFolder();
+  RefreshFileListWindow();
   return rebuild;
 }
 
@@ -95,7 +97,10 @@ bool OpenDocument(const std::wstring& path, int entry_key) {
   // next and previous images are still one key away.
   SetDocumentPath(path);
   RefreshFileList();
-  if (entry_key != 0) app.file_list.SelectByKey(static_cast<uint32_t>(entry_key));
+  if (entry_key != 0) {
+    app.file_list.SelectByKey(static_cast<uint32_t>(entry_key));
+    RefreshFileListWindow();
+  }
   return FinishOpen(path, DecodeIntoStaging(path));
 }
 
@@ -103,6 +108,7 @@ bool OpenListEntry(size_t index) {
   ApplicationState& app = A();
   if (app.file_list.empty()) return false;
   const FileListEntry& entry = app.file_list.entries()[app.file_list.Select(index)];
+  RefreshFileListWindow();
   std::wstring path = JoinPath(app.document.folder, ToWide(entry.name));
   ShowOpeningTitle();
   SetCursor(app.cursor_wait);

@@ -55,6 +55,7 @@
 
 #define IDS_FACE_NAME 20000
 #define IDS_COLOUR_COUNT 20014
+#define IDS_FILE_LIST_TITLE 20015
 #define IDS_FILTER_JPEG_LOSSLESS 20025
 #define IDS_ABOUT_NOTICE 20030
 #define IDS_SAVE_DEPTH_ITEM 20031  /* "%1" stands for the number of bits */

@@ -4,6 +4,7 @@
 #include "app/command_seams_win.h"
 #include "app/display_mode_win.h"
 #include "image/document_win.h"
+#include "view/file_list_window_win.h"
 #include "view/slideshow_steps.h"
 #include "view/view_bar_win.h"
 #include "view/view_cursor_win.h"

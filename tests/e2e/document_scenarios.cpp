@@ -363,9 +363,9 @@ E2E_SCENARIO(EditWindowOpensOnlyOnAskingAndShowsItsBackgroundAndMenu) {
   ClientPixels before;
   CaptureClient(view, &before);
 
-  // A colour adjustment and the bar on hover have no module yet: the view
-  // stays as it was.
-  for (WPARAM command : {5160, 5332}) {
+  // A colour adjustment and the image information have no module yet: the
+  // view stays as it was.
+  for (WPARAM command : {5160, 5041}) {
     std::string name = std::to_string(command);
     ctx.Expect(SendCommand(view, command), "command " + name + " is taken");
     ctx.Expect(IsWindowVisible(view) && app.WaitForWindow(L"Ovira_swin_class", 300) == nullptr,

@@ -14,13 +14,13 @@ namespace {
 constexpr int kView = 0, kEdit = 1, kFullScreen = 2;
 
 TEST(PendingCommands, ModulesNotWrittenYetAndOnlyThose) {
-  for (int command : {5041, 5060, 5111, 5120, 5149, 5155, 5160, 5182, 5270, 5276, 5311, 5332,
-                      5333, 5410, 5900, 5901}) {
+  for (int command : {5041, 5060, 5111, 5120, 5149, 5155, 5160, 5182, 5270, 5276, 5410, 5900,
+                      5901}) {
     EXPECT_TRUE(IsPendingCommand(command, kView)) << command;
     EXPECT_TRUE(IsPendingCommand(command, kEdit)) << command;
   }
   for (int command : {5010, 5011, 5012, 5013, 5014, 5020, 5021, 5030, 5031, 5032, 5035, 5040,
-                      5050, 5110, 5150, 5151, 5152, 5153, 5154, 5250, 5252, 5254, 5310, 5320,
+                      5050, 5110, 5150, 5151, 5152, 5153, 5154, 5250, 5252, 5254, 5310, 5311, 5320,
                       5321, 5330, 5331, 5341, 5351, 5355, 5510, 5520, 5530, 5540, 5550, 5700,
                       5703, 5740, 5810}) {
     EXPECT_FALSE(IsPendingCommand(command, kView)) << command;
@@ -55,7 +55,7 @@ TEST(ShownMenuItemStates, PendingItemsAreGreyedWhateverTheirRulesSay) {
     EXPECT_TRUE(StateOf(file, id).enabled) << id;
   }
   std::vector<MenuItemState> tools = ShownMenuItemStates(kSubmenuTools, f);
-  EXPECT_EQ(StateOf(tools, 5332), (MenuItemState{5332, false, true})) << "greyed, mark kept";
+  EXPECT_EQ(StateOf(tools, 5332), (MenuItemState{5332, true, true})) << "the bar's option";
   EXPECT_TRUE(StateOf(tools, 5320).enabled);
   EXPECT_TRUE(StateOf(ShownMenuItemStates(kMainPopup, f), 5530).enabled);
   EXPECT_FALSE(StateOf(ShownMenuItemStates(kSubmenuPrograms, f), 5410).enabled);

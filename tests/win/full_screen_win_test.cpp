@@ -12,11 +12,10 @@
 
 #include "app/app_state.h"
 #include "image/document_win.h"
-#include "tests/unit/bmp_test_support.h"
 #include "tests/win/view_edit_fixture.h"
 #include "tests/win/view_test_window.h"
 #include "tests/win/win_test_files.h"
-#include "tests/win/window_rects.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_control_win.h"
@@ -26,21 +25,8 @@
 
 namespace {
 
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
 DWORD Style(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)); }
 DWORD ExStyle(HWND window) { return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
-
-std::vector<uint8_t> GreyBmp(int width, int height, uint8_t level) {
-  BmpFile bmp;
-  bmp.width = width;
-  bmp.height = height;
-  bmp.pixels.assign(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, level);
-  return bmp.Bytes();
-}
 
 class FullScreenTest : public ViewAndEditWindowTest {
  protected:

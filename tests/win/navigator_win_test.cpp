@@ -11,7 +11,7 @@
 #include "app/commands_win.h"
 #include "tests/win/bitmap_canvas.h"
 #include "tests/win/view_edit_fixture.h"
-#include "tests/win/window_rects.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
 #include "view/navigator_win.h"

@@ -10,21 +10,13 @@
 #include "app/app_state.h"
 #include "app/language_module_win.h"
 #include "image/document_win.h"
-#include "tests/unit/bmp_test_support.h"
 #include "tests/win/view_edit_fixture.h"
 #include "tests/win/win_test_files.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_window_win.h"
 #include "view/slideshow_win.h"
 
 namespace {
-
-std::vector<uint8_t> SmallBmp(int width) {
-  BmpFile bmp;
-  bmp.width = width;
-  bmp.height = 8;
-  bmp.pixels.assign(size_t((width * 3 + 3) / 4 * 4) * 8, 0x60);
-  return bmp.Bytes();
-}
 
 class ViewBarTest : public ViewAndEditWindowTest {
  protected:
@@ -51,7 +43,7 @@ class ViewBarTest : public ViewAndEditWindowTest {
   void OpenFolderOf(int count) {
     std::wstring first;
     for (int i = 0; i < count; ++i) {
-      std::wstring file = dir_.Write(std::wstring(1, wchar_t(L'a' + i)) + L".bmp", SmallBmp(8 + i));
+      std::wstring file = dir_.Write(std::wstring(1, wchar_t(L'a' + i)) + L".bmp", GreyBmp(8 + i, 8, 0x60));
       if (i == 0) first = file;
     }
     ASSERT_TRUE(OpenDocument(first, 0));

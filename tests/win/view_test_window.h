@@ -10,7 +10,9 @@
 #include "app/settings_load.h"
 #include "app/settings_reader.h"
 #include "app/window_classes_win.h"
+#include "view/file_list_window_win.h"
 #include "view/mouse_states.h"
+#include "view/slideshow_win.h"
 #include "view/view_window_win.h"
 
 // Sizes a window so that its client is exactly `width` x `height`.
@@ -38,4 +40,23 @@ inline HWND CreateTestViewWindow(int left, int top, int width, int height) {
   RegisterWindowClasses(app.instance);  // false after the first test: already there
   ResetImageBuffer(&app.current);
   return CreateViewWindow(app.instance);
+}
+
+// Takes down what a test built on the test view window: the show, the side
+// windows, the image, the file list and the document, back to the view
+// window's own mode.
+inline void DestroyTestViewWindows(HWND view, HWND edit) {
+  ApplicationState& app = App();
+  StopSlideshow();
+  CloseFileListWindow();
+  ReleasePixels(&app.current);
+  app.file_list.Clear();
+  app.document = {};
+  app.modified = false;
+  DestroyWindow(app.navigator);
+  DestroyWindow(edit);
+  DestroyWindow(view);
+  app.navigator = nullptr;
+  app.edit_window = nullptr;
+  app.display_mode = kDisplayView;
 }

@@ -9,7 +9,7 @@
 #include "image/animation_frames.h"
 #include "image/current_image_win.h"
 #include "tests/win/view_test_window.h"
-#include "tests/win/window_rects.h"
+#include "tests/win/window_test_support.h"
 #include "view/animation_win.h"
 #include "view/view_control_win.h"
 #include "view/view_mouse_win.h"
