@@ -107,6 +107,9 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_DROPFILES:
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
+    case WM_DESTROY:
+      FreeToolStripImages();
+      return 0;
     case WM_CLOSE:
       // Closing the edit window ends the program through the view window.
       PostMessageW(App().view_window, WM_CLOSE, 0, 0);

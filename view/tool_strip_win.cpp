@@ -14,6 +14,7 @@
 #include "app/menu_build_win.h"
 #include "app/menu_caption.h"
 #include "app/menu_popup_win.h"
+#include "view/button_images_win.h"
 #include "view/edit_panes_win.h"
 #include "view/view_control_win.h"
 
@@ -25,10 +26,7 @@ constexpr int kViewBandId = 1012;
 constexpr int kZoomFieldId = 1041;
 constexpr int kZoomSeparator = 9941;  // holds the zoom field
 constexpr int kZoomFieldWidth = 56;
-constexpr int kNormalImages = 300;
-constexpr int kHotImages = 301;
 constexpr COLORREF kStripColour = RGB(0xF0, 0xF0, 0xF0);
-constexpr COLORREF kMaskColour = RGB(0xFF, 0x00, 0xFF);
 constexpr int kMenuButtons[] = {5106, 5107, 5108, 5400};
 
 struct StripButton {
@@ -104,12 +102,7 @@ HWND CreateBandBar(HWND strip, int id, const StripButton (&buttons)[N]) {
   SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
   if (A().ui_font) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(A().ui_font.get()), 0);
-  for (int list : {kNormalImages, kHotImages}) {
-    HIMAGELIST images = ImageList_LoadImageW(A().instance, MAKEINTRESOURCEW(list), 16, 0,
-                                             kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    SendMessageW(bar, list == kNormalImages ? TB_SETIMAGELIST : TB_SETHOTIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(images));
-  }
+  AttachButtonImages(bar);
   std::vector<std::wstring> texts;
   texts.reserve(N);  // the buttons keep pointers into it until they are added
   std::vector<TBBUTTON> items;
@@ -336,4 +329,10 @@ bool HandleMenuLoopMessage(const MSG& message) {
     return true;
   }
   return false;
+}
+
+void FreeToolStripImages() {
+  for (int band : {kFileBandId, kViewBandId}) {
+    if (HWND bar = BandBar(band)) DetachButtonImages(bar);
+  }
 }

@@ -8,6 +8,9 @@ constexpr int kToolStripId = 1010;
 
 // Creates the strip at the top of the edit window.
 HWND CreateToolStrip(HWND edit);
+// Before the edit window goes: the bands' button images go with it.
+void FreeToolStripImages();
+
 // The strip's height in the edit window's client; 0 without a strip.
 int ToolStripHeight();
 // How many rows the rebar's bands take now (stored at exit).

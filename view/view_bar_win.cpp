@@ -12,6 +12,7 @@
 #include "app/menu_caption.h"
 #include "app/window_classes_win.h"
 #include "view/bar_buttons.h"
+#include "view/button_images_win.h"
 #include "view/navigator_win.h"
 #include "view/view_control_win.h"
 #include "view/view_cursor_win.h"
@@ -23,15 +24,11 @@ constexpr int kBarId = 1000;
 constexpr int kToolBarId = 1001;
 constexpr int kTitleFieldId = 1002;
 constexpr int kLabelId = 1040;
-constexpr int kNormalImages = 300;
-constexpr int kHotImages = 301;
-constexpr int kImageSize = 16;
 constexpr int kTitleFieldHeight = 21;
 constexpr int kLabelWidth = 44;
 constexpr COLORREF kBarColour = RGB(0x38, 0x38, 0x38);
 constexpr COLORREF kHotColour = RGB(0x58, 0x58, 0x58);
 constexpr COLORREF kTextColour = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kMaskColour = RGB(0xFF, 0x00, 0xFF);
 
 ApplicationState& A() { return App(); }
 
@@ -39,13 +36,13 @@ HWND Child(int id) { return A().view_bar ? GetDlgItem(A().view_bar, id) : nullpt
 HWND ToolBar() { return Child(kToolBarId); }
 
 HBRUSH BarBrush() {
-  static HBRUSH brush = CreateSolidBrush(kBarColour);
-  return brush;
+  static UniqueBrush brush(CreateSolidBrush(kBarColour));
+  return brush.get();
 }
 
-HIMAGELIST LoadImages(int id) {
-  return ImageList_LoadImageW(A().instance, MAKEINTRESOURCEW(id), kImageSize, 0, kMaskColour,
-                              IMAGE_BITMAP, LR_CREATEDIBSECTION);
+HBRUSH HotBrush() {
+  static UniqueBrush brush(CreateSolidBrush(kHotColour));
+  return brush.get();
 }
 
 TBBUTTON ButtonOf(const BarItem& item) {
@@ -76,8 +73,7 @@ HWND CreateToolBar(HWND bar) {
   if (A().tooltips[0]) {
     SendMessageW(tool_bar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(A().tooltips[0]), 0);
   }
-  SendMessageW(tool_bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(LoadImages(kNormalImages)));
-  SendMessageW(tool_bar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(LoadImages(kHotImages)));
+  AttachButtonImages(tool_bar);
   std::vector<TBBUTTON> buttons;
   for (const BarItem& item : ViewBarItems()) buttons.push_back(ButtonOf(item));
   SendMessageW(tool_bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -145,11 +141,7 @@ LRESULT OnCustomDraw(NMTBCUSTOMDRAW* draw) {
     case CDDS_ITEMPREPAINT:
       // A hot button gets a lighter square of its own instead of the
       // system's raised edge, which would not show on the dark bar.
-      if (draw->nmcd.uItemState & CDIS_HOT) {
-        HBRUSH hot = CreateSolidBrush(kHotColour);
-        FillRect(draw->nmcd.hdc, &draw->nmcd.rc, hot);
-        DeleteObject(hot);
-      }
+      if (draw->nmcd.uItemState & CDIS_HOT) FillRect(draw->nmcd.hdc, &draw->nmcd.rc, HotBrush());
       return TBCDRF_NOEDGES | TBCDRF_NOOFFSET;
   }
   return CDRF_DODEFAULT;
@@ -199,6 +191,9 @@ LRESULT CALLBACK ViewBarProc(HWND bar, UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_CREATE:
       OnCreate(bar);
+      return 0;
+    case WM_DESTROY:
+      if (HWND tool_bar = ToolBar()) DetachButtonImages(tool_bar);
       return 0;
     case WM_ERASEBKGND: {
       RECT r;
