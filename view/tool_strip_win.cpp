@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/menu_caption.h"
@@ -59,12 +60,10 @@ HWND Strip() { return A().edit_window ? GetDlgItem(A().edit_window, kStripId) : 
 
 int ButtonHeight() {
   TEXTMETRICW metrics = {};
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ font = A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  WindowDcGuard screen(nullptr);
+  SelectionGuard font(screen.get(),
+                      A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
+  GetTextMetricsW(screen.get(), &metrics);
   return std::max(static_cast<int>(metrics.tmHeight) + 10, 22);
 }
 
