@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "app/app_state.h"
-#include "app/command_ids.h"
-#include "app/menu_build_win.h"
 #include "app/window_placement.h"
 #include "image/save_preview_win.h"
 #include "view/animation_win.h"
@@ -16,7 +14,6 @@
 #include "view/navigator_win.h"
 #include "view/slideshow_win.h"
 #include "view/title_win.h"
-#include "view/view_bar_win.h"
 #include "view/view_control_win.h"
 
 namespace {
@@ -59,7 +56,6 @@ void ShowEditWindow(int show_command) {
   LayOutEditPanes();
   RefitViewByNewImageRule();
   SetFocus(app.edit_window);
-  RelabelMenuItem(kCommandToggleEditWindow, kStringBackToView);
   if (app.settings.edit_navigator) ShowEditNavigator();
 }
 
@@ -79,8 +75,6 @@ void LeaveEditWindow(bool show_view) {
   }
   if (app.edit_window) ShowWindow(app.edit_window, SW_HIDE);
   RestartAnimation();
-  RefreshBarButtons();
-  RelabelMenuItem(kCommandToggleEditWindow, kCommandToggleEditWindow);
 }
 
 void SwitchToView() {

@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/command_ids.h"
-#include "app/menu_build_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_bar_win.h"
 #include "view/view_control_win.h"
@@ -59,7 +57,6 @@ void EnterFullScreen() {
   CoverMonitor(view);
   RefitViewByNewImageRule();
   ShowBarWindowButtons(true);
-  RelabelMenuItem(kCommandFullScreen, kStringLeaveFullScreen);
   SetForegroundWindow(view);
   SetFocus(view);
 }
@@ -70,10 +67,9 @@ void LeaveFullScreen(bool show_view) {
   StopSlideshow();
   app.display_mode = kDisplayView;
   ShowBarWindowButtons(false);
-  if (app.bar_shown) HideViewBar();
+  HideViewBar();
   ReturnToPlace(view);
   RefitViewByNewImageRule();
   if (!show_view) ShowWindow(view, SW_HIDE);
-  RelabelMenuItem(kCommandFullScreen, kCommandFullScreen);
   ShowViewCursor();
 }

@@ -10,6 +10,7 @@
 #include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_caption.h"
+#include "app/menu_state.h"
 #include "app/window_classes_win.h"
 #include "view/bar_buttons.h"
 #include "view/button_images_win.h"
@@ -130,7 +131,7 @@ void WidenTitleSeparator(int bar_width) {
 }
 
 std::wstring TipText(int command) {
-  int caption = command == 5530 && A().display_mode == kDisplayFullScreen ? 5531 : command;
+  int caption = CaptionStringFor(command, A().display_mode);
   return TipFromCaption(LanguageString(A().language.get(), static_cast<UINT>(caption)));
 }
 

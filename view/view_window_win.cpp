@@ -58,7 +58,7 @@ void OnCreate(HWND window) {
                 app.ui_font.get());
   for (HWND& tip : app.tooltips) tip = CreateToolTip(window);
   InstallTitleTip(app.tooltips[1], window);
-  app.view_bar = CreateViewBar(window);
+  CreateViewBar(window);  // it records itself in the application state as it is made
 }
 
 void Paint(HWND window) {
@@ -128,7 +128,7 @@ bool HandlePointerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 void OnApplicationDeactivated() {
   StopSlideshow();
   TakeAwayHoverFrame();
-  if (App().bar_shown) HideViewBar();
+  HideViewBar();
 }
 
 bool IsFrameHit(WPARAM hit) { return hit != HTCLIENT && hit != HTNOWHERE; }
