@@ -53,6 +53,9 @@ struct ApplicationState {
   HCURSOR cursor_wait = nullptr;
   HCURSOR cursor_background = nullptr;
   HCURSOR cursor_not_allowed = nullptr;
+  HCURSOR cursor_eyedropper = nullptr;
+  HCURSOR cursor_label_drag = nullptr;
+  COLORREF custom_colours[16] = {};  // the colour dialog's own row, shared by every use
   UniqueBrush panel_brush;
   UniqueAccel accelerators;
   BindingSlots key_slots{};  // the bindings the menus and bindings dialog show
@@ -78,6 +81,8 @@ struct ApplicationState {
   int active_pane = 1;      // 0 both, 1 source only, 2 preview only
   SIZE pane_client = {1, 1};  // one pane's client area as the layout uses it
   bool eyedropper_on = false;  // the title reads out the colour under the pointer
+  COLORREF eyedropper_colour = 0;  // the colour under the pointer while it is on
+  int eyedropper_panes = 1;        // the active pane to come back to
   int mouse_state = 0;      // MouseState
   POINT drag_anchor = {};   // client point where the button went down
   POINT drag_last = {};     // last pointer position while dragging

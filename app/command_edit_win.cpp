@@ -11,6 +11,7 @@
 #include "view/edit_panes_win.h"
 #include "view/file_list_window_win.h"
 #include "view/navigator_win.h"
+#include "view/save_bar_win.h"
 #include "view/view_control_win.h"
 #include "view/view_pan.h"
 #include "view/view_zoom.h"
@@ -58,6 +59,8 @@ void DispatchEditCommand(int command) {
     SetEditBackground(command - kCommandBackgroundWhite);
   } else if (RunPaneCommand(command)) {
     // Zoom, pan and the panes: the edit window's own view.
+  } else if (RunSaveBarCommand(command)) {
+    // The save type and options of the tool strip.
   } else if (IsAllowedDuringAdjustment(command)) {
     // Apply and cancel.
     RunCommandOfMissingModule(command);

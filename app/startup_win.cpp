@@ -29,12 +29,14 @@ constexpr wchar_t kNoLanguage[] = L"Language file not found.";
 constexpr int kLanguageEntry = 0;
 constexpr int kLargeFontHeight = -14;
 
-void LoadSystemCursors() {
+void LoadCursors() {
   ApplicationState& app = App();
   app.cursor_arrow = LoadCursorW(nullptr, IDC_ARROW);
   app.cursor_wait = LoadCursorW(nullptr, IDC_WAIT);
   app.cursor_background = LoadCursorW(nullptr, IDC_APPSTARTING);
   app.cursor_not_allowed = LoadCursorW(nullptr, IDC_NO);
+  app.cursor_eyedropper = LoadCursorW(app.instance, MAKEINTRESOURCEW(kEyedropperCursorId));
+  app.cursor_label_drag = LoadCursorW(app.instance, MAKEINTRESOURCEW(kLabelDragCursorId));
 }
 
 void CreateInterfaceFont() {
@@ -93,7 +95,7 @@ bool StartUp(int show_command) {
   }
 
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  LoadSystemCursors();
+  LoadCursors();
   LoadAllSettings(reader, app.settings, MakeSettingsEnvironment());
   BuildAcceleratorTable();
   app.panel_brush.reset(CreateSolidBrush(RGB(0xF0, 0xF0, 0xF0)));

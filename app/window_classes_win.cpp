@@ -1,5 +1,6 @@
 #include "app/window_classes_win.h"
 
+#include "view/colour_box_win.h"
 #include "view/edit_panes_win.h"
 #include "view/edit_window_win.h"
 #include "view/file_list_window_win.h"
@@ -31,7 +32,7 @@ const ClassSpec kClasses[] = {
     {kSourcePaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kPreviewPaneClass, kPane, EditPaneProc, false, IDC_ARROW, 0},
     {kNavigatorClass, kRedraw | CS_OWNDC, NavigatorProc, false, nullptr, kNavigatorCursorId},
-    {kColourBoxClass, kRedraw, DefWindowProcW, false, IDC_HAND, 0},
+    {kColourBoxClass, kRedraw, ColourBoxProc, false, IDC_HAND, 0},
 };
 
 }  // namespace

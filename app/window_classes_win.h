@@ -14,5 +14,7 @@ inline constexpr wchar_t kColourBoxClass[] = L"color_box";
 
 inline constexpr int kAppIconId = 100;
 inline constexpr int kNavigatorCursorId = 215;
+inline constexpr int kEyedropperCursorId = 231;
+inline constexpr int kLabelDragCursorId = 233;
 
 bool RegisterWindowClasses(HINSTANCE instance);

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/dialog_loader_win.h"
 #include "app/language_module_win.h"
+#include "app/save_choices.h"
 #include "app/wide_text.h"
 #include "codecs/image_encoders.h"
 #include "codecs/save_options.h"
@@ -55,15 +56,6 @@ int32_t TypeOfFilter(const std::vector<int32_t>& offered, DWORD filter_index) {
 DWORD FilterOfType(const std::vector<int32_t>& offered, int32_t type) {
   auto found = std::find(offered.begin(), offered.end(), type);
   return static_cast<DWORD>(found - offered.begin()) + 1;
-}
-
-// A type that cannot be written this time is not offered, so it cannot stay
-// chosen either. A lossless save wanted of an image that is no JPEG becomes
-// an ordinary JPEG save.
-int32_t OfferedTypeFor(const std::vector<int32_t>& offered, int32_t type, bool from_jpeg) {
-  if (type == kSaveJpegLossless && !from_jpeg) type = kSaveJpeg;
-  bool found = std::find(offered.begin(), offered.end(), type) != offered.end();
-  return found ? type : offered.front();
 }
 
 const std::vector<int32_t>& OfferedOf(const OPENFILENAMEW* ofn) {
@@ -119,7 +111,7 @@ bool AskSavePath(std::wstring* chosen) {
   bool from_jpeg = app.current.source_format == kSourceJpeg;
   const std::vector<int32_t> offered = OfferedSaveTypes(from_jpeg);
   if (offered.empty()) return false;
-  app.settings.save_type = OfferedTypeFor(offered, app.settings.save_type, from_jpeg);
+  app.settings.save_type = SaveTypeFor(app.settings.save_type, from_jpeg);
   std::wstring filters = FilterList(offered);
   std::wstring folder = app.document.folder.empty() ? ToWide(app.settings.last_folder)
                                                     : app.document.folder;

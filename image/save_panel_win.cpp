@@ -7,16 +7,14 @@
 
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "app/save_choices.h"
 #include "codecs/save_options.h"
 #include "image/save_comment_dialog_win.h"
 #include "lang/string_ids.h"
+#include "view/colour_box_win.h"
 
 namespace {
 
-constexpr int kBmpDepths[] = {24, 8, 4, 1};
-constexpr int kPngDepths[] = {24, 8, 4, 2, 1};
-constexpr int kGifDepths[] = {8, 7, 6, 5, 4, 3, 2, 1};
-constexpr int kTiffDepths[] = {24, 8, 4, 1};
 constexpr int kLevels = 10;      // deflate levels 0 to 9
 constexpr int kFilterModes = 6;  // automatic, then the five filters
 
@@ -25,45 +23,46 @@ constexpr int kMarkerChoices = 3;     // none, comments, all
 constexpr int kQualityDigits = 3;
 constexpr int kLimitDigits = 7;
 
-constexpr unsigned kBmp = 1u << kSaveBmp, kPng = 1u << kSavePng, kJpeg = 1u << kSaveJpeg,
-                   kTiff = 1u << kSaveTiff, kGif = 1u << kSaveGif, kLossless = 1u << kSaveJpegLossless;
+constexpr unsigned kAnyType = ~0u;
+constexpr unsigned kJpegTypes = 1u << kSaveJpeg | 1u << kSaveJpegLossless;
 struct PanelControl {
   int id;
-  unsigned types;  // the save types that show it
+  SaveChoice choice;
+  unsigned types = kAnyType;  // of the types with the choice, those this control serves
 };
 constexpr PanelControl kControls[] = {
-    {IDC_SAVE_DEPTH_LABEL, kBmp | kPng | kTiff | kGif},
-    {IDC_SAVE_DEPTH, kBmp},
-    {IDC_SAVE_PNG_DEPTH, kPng},
-    {IDC_SAVE_GIF_DEPTH, kGif},
-    {IDC_SAVE_TIFF_DEPTH, kTiff},
-    {IDC_SAVE_DITHER, kBmp | kPng | kTiff | kGif},
-    {IDC_SAVE_GREY, kPng},
-    {IDC_SAVE_TIFF_GREY, kTiff},
-    {IDC_SAVE_INTERLACE, kPng | kGif},
-    {IDC_SAVE_LEVEL_LABEL, kPng},
-    {IDC_SAVE_LEVEL, kPng},
-    {IDC_SAVE_FILTER_LABEL, kPng},
-    {IDC_SAVE_FILTER, kPng},
-    {IDC_SAVE_TRANSPARENCY, kPng | kGif},
-    {IDC_SAVE_TRANSPARENT_COLOUR, kPng | kGif},
-    {IDC_SAVE_CHOOSE_COLOUR, kPng | kGif},
-    {IDC_SAVE_GAMMA_LABEL, kPng},
-    {IDC_SAVE_GAMMA, kPng},
-    {IDC_SAVE_QUALITY_LABEL, kJpeg},
-    {IDC_SAVE_QUALITY, kJpeg},
-    {IDC_SAVE_SUBSAMPLING_LABEL, kJpeg},
-    {IDC_SAVE_SUBSAMPLING, kJpeg},
-    {IDC_SAVE_MARKERS_LABEL, kLossless},
-    {IDC_SAVE_MARKERS, kLossless},
-    {IDC_SAVE_JPEG_GREY, kJpeg | kLossless},
-    {IDC_SAVE_PROGRESSIVE, kJpeg | kLossless},
-    {IDC_SAVE_KEEP_EXIF, kJpeg},
-    {IDC_SAVE_TRIM, kLossless},
-    {IDC_SAVE_SIZE_LIMIT, kJpeg},
-    {IDC_SAVE_SIZE_LIMIT_KIB, kJpeg},
-    {IDC_SAVE_COMMENT, kPng | kJpeg},
-    {IDC_SAVE_EDIT_COMMENT, kPng | kJpeg},
+    {IDC_SAVE_DEPTH_LABEL, SaveChoice::kDepth},
+    {IDC_SAVE_DEPTH, SaveChoice::kDepth, 1u << kSaveBmp},
+    {IDC_SAVE_PNG_DEPTH, SaveChoice::kDepth, 1u << kSavePng},
+    {IDC_SAVE_GIF_DEPTH, SaveChoice::kDepth, 1u << kSaveGif},
+    {IDC_SAVE_TIFF_DEPTH, SaveChoice::kDepth, 1u << kSaveTiff},
+    {IDC_SAVE_DITHER, SaveChoice::kDither},
+    {IDC_SAVE_GREY, SaveChoice::kGrey, 1u << kSavePng},
+    {IDC_SAVE_TIFF_GREY, SaveChoice::kGrey, 1u << kSaveTiff},
+    {IDC_SAVE_JPEG_GREY, SaveChoice::kGrey, kJpegTypes},
+    {IDC_SAVE_INTERLACE, SaveChoice::kInterlace},
+    {IDC_SAVE_LEVEL_LABEL, SaveChoice::kLevel},
+    {IDC_SAVE_LEVEL, SaveChoice::kLevel},
+    {IDC_SAVE_FILTER_LABEL, SaveChoice::kFilter},
+    {IDC_SAVE_FILTER, SaveChoice::kFilter},
+    {IDC_SAVE_TRANSPARENCY, SaveChoice::kTransparency},
+    {IDC_SAVE_TRANSPARENT_COLOUR, SaveChoice::kTransparency},
+    {IDC_SAVE_CHOOSE_COLOUR, SaveChoice::kTransparency},
+    {IDC_SAVE_GAMMA_LABEL, SaveChoice::kGamma},
+    {IDC_SAVE_GAMMA, SaveChoice::kGamma},
+    {IDC_SAVE_QUALITY_LABEL, SaveChoice::kQuality},
+    {IDC_SAVE_QUALITY, SaveChoice::kQuality},
+    {IDC_SAVE_SUBSAMPLING_LABEL, SaveChoice::kSubsampling},
+    {IDC_SAVE_SUBSAMPLING, SaveChoice::kSubsampling},
+    {IDC_SAVE_MARKERS_LABEL, SaveChoice::kMarkers},
+    {IDC_SAVE_MARKERS, SaveChoice::kMarkers},
+    {IDC_SAVE_PROGRESSIVE, SaveChoice::kProgressive},
+    {IDC_SAVE_KEEP_EXIF, SaveChoice::kKeepExif},
+    {IDC_SAVE_TRIM, SaveChoice::kTrim},
+    {IDC_SAVE_SIZE_LIMIT, SaveChoice::kSizeLimit},
+    {IDC_SAVE_SIZE_LIMIT_KIB, SaveChoice::kSizeLimit},
+    {IDC_SAVE_COMMENT, SaveChoice::kComment},
+    {IDC_SAVE_EDIT_COMMENT, SaveChoice::kComment},
 };
 
 SettingsValues& Settings() { return App().settings; }
@@ -96,18 +95,21 @@ void SetNumber(HWND panel, int id, int digits, int32_t value) {
   SetDlgItemInt(panel, id, static_cast<UINT>(value), FALSE);
 }
 
-// The typed number when it lies in [low, high]; `kept` otherwise.
-int32_t TypedNumber(HWND panel, int id, int32_t low, int32_t high, int32_t kept) {
+// The typed number when it lies in the range; `kept` otherwise.
+int32_t TypedNumber(HWND panel, int id, SaveNumberRange range, int32_t kept) {
   BOOL read = FALSE;
   const UINT value = GetDlgItemInt(panel, id, &read, FALSE);
-  if (!read || value < static_cast<UINT>(low) || value > static_cast<UINT>(high)) return kept;
+  if (!read || value < static_cast<UINT>(range.low) || value > static_cast<UINT>(range.high)) {
+    return kept;
+  }
   return static_cast<int32_t>(value);
 }
 
-template <size_t n>
-void FillDepths(HWND panel, int id, const int (&depths)[n], int selected) {
+void FillDepths(HWND panel, int id, int32_t save_type, int selected) {
   const std::wstring item = Text(IDS_SAVE_DEPTH_ITEM);
-  for (int bits : depths) AddChoice(panel, id, WithNumber(item, bits), bits, selected);
+  for (int32_t bits : SaveDepthsOf(save_type)) {
+    AddChoice(panel, id, WithNumber(item, bits), bits, selected);
+  }
 }
 
 // The value of the chosen item, or `unchosen` when there is none.
@@ -142,14 +144,9 @@ bool ColourOfText(HWND panel, uint32_t* colour) {
 void ChooseTransparentColour(HWND panel) {
   uint32_t colour = Settings().save_transparent_colour;
   ColourOfText(panel, &colour);
-  static COLORREF custom[16];
-  CHOOSECOLORW choose = {sizeof(choose)};
-  choose.hwndOwner = GetParent(panel);
-  choose.rgbResult = colour;
-  choose.lpCustColors = custom;
-  choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorW(&choose)) return;
-  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, ColourText(choose.rgbResult).c_str());
+  COLORREF chosen = colour;
+  if (!ChooseColourFor(GetParent(panel), &chosen)) return;
+  SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR, ColourText(chosen).c_str());
   Check(panel, IDC_SAVE_TRANSPARENCY, true);
 }
 
@@ -178,7 +175,7 @@ void FillJpegChoices(HWND panel) {
 // A quality or limit that is not a number in range keeps the setting.
 void ReadJpegChoices(HWND panel) {
   SettingsValues& s = Settings();
-  s.jpeg_quality = TypedNumber(panel, IDC_SAVE_QUALITY, 1, 100, s.jpeg_quality);
+  s.jpeg_quality = TypedNumber(panel, IDC_SAVE_QUALITY, kSaveQualityRange, s.jpeg_quality);
   s.save_jpeg_subsampling = Chosen(panel, IDC_SAVE_SUBSAMPLING, s.save_jpeg_subsampling);
   s.save_lossless_markers = Chosen(panel, IDC_SAVE_MARKERS, s.save_lossless_markers);
   s.save_jpeg_greyscale = Checked(panel, IDC_SAVE_JPEG_GREY);
@@ -186,17 +183,17 @@ void ReadJpegChoices(HWND panel) {
   s.save_keep_exif = Checked(panel, IDC_SAVE_KEEP_EXIF);
   s.save_lossless_trim = Checked(panel, IDC_SAVE_TRIM);
   s.save_size_limit = Checked(panel, IDC_SAVE_SIZE_LIMIT);
-  s.save_size_limit_kib = TypedNumber(panel, IDC_SAVE_SIZE_LIMIT_KIB, 1, 9999999, s.save_size_limit_kib);
+  s.save_size_limit_kib = TypedNumber(panel, IDC_SAVE_SIZE_LIMIT_KIB, kSaveLimitRange, s.save_size_limit_kib);
 }
 
 }  // namespace
 
 void FillSavePanel(HWND panel) {
   const SettingsValues& s = Settings();
-  FillDepths(panel, IDC_SAVE_DEPTH, kBmpDepths, s.save_bmp_depth);
-  FillDepths(panel, IDC_SAVE_PNG_DEPTH, kPngDepths, s.save_png_depth);
-  FillDepths(panel, IDC_SAVE_GIF_DEPTH, kGifDepths, s.save_gif_depth);
-  FillDepths(panel, IDC_SAVE_TIFF_DEPTH, kTiffDepths, s.save_tiff_depth);
+  FillDepths(panel, IDC_SAVE_DEPTH, kSaveBmp, s.save_bmp_depth);
+  FillDepths(panel, IDC_SAVE_PNG_DEPTH, kSavePng, s.save_png_depth);
+  FillDepths(panel, IDC_SAVE_GIF_DEPTH, kSaveGif, s.save_gif_depth);
+  FillDepths(panel, IDC_SAVE_TIFF_DEPTH, kSaveTiff, s.save_tiff_depth);
   for (int level = 0; level < kLevels; ++level) {
     AddChoice(panel, IDC_SAVE_LEVEL, std::to_wstring(level), level, s.save_compression_level);
   }
@@ -213,7 +210,7 @@ void FillSavePanel(HWND panel) {
   SendDlgItemMessageW(panel, IDC_SAVE_TRANSPARENT_COLOUR, EM_LIMITTEXT, 6, 0);
   SetDlgItemTextW(panel, IDC_SAVE_TRANSPARENT_COLOUR,
                   ColourText(s.save_transparent_colour).c_str());
-  SendDlgItemMessageW(panel, IDC_SAVE_GAMMA, EM_LIMITTEXT, 10, 0);
+  SendDlgItemMessageW(panel, IDC_SAVE_GAMMA, EM_LIMITTEXT, 5, 0);
   SetDlgItemInt(panel, IDC_SAVE_GAMMA, static_cast<UINT>(s.save_gamma), FALSE);
   Check(panel, IDC_SAVE_COMMENT, s.save_comment);
   FillJpegChoices(panel);
@@ -222,7 +219,7 @@ void FillSavePanel(HWND panel) {
 
 void ShowSavePanelFor(HWND panel, int save_type) {
   for (const PanelControl& c : kControls) {
-    const bool shown = save_type >= 0 && save_type < 32 && (c.types >> save_type & 1u);
+    const bool shown = SaveTypeOffers(save_type, c.choice) && (c.types >> save_type & 1u);
     ShowWindow(GetDlgItem(panel, c.id), shown ? SW_SHOW : SW_HIDE);
   }
 }
@@ -242,9 +239,7 @@ void ReadSavePanel(HWND panel) {
   s.save_interlace = Checked(panel, IDC_SAVE_INTERLACE);
   s.save_transparency = Checked(panel, IDC_SAVE_TRANSPARENCY);
   ColourOfText(panel, &s.save_transparent_colour);
-  BOOL read = FALSE;
-  const UINT gamma = GetDlgItemInt(panel, IDC_SAVE_GAMMA, &read, FALSE);
-  if (read && gamma <= INT32_MAX) s.save_gamma = static_cast<int32_t>(gamma);
+  s.save_gamma = TypedNumber(panel, IDC_SAVE_GAMMA, kSaveGammaRange, s.save_gamma);
   s.save_comment = Checked(panel, IDC_SAVE_COMMENT);
   ReadJpegChoices(panel);
 }

@@ -6,6 +6,7 @@
 #include "app/language_module_win.h"
 #include "app/program_message_win.h"
 #include "app/read_settings.h"
+#include "app/save_choices.h"
 #include "app/save_settings.h"
 #include "codecs/image_decoders.h"
 #include "image/document_win.h"
@@ -23,8 +24,9 @@ bool PreviewMatches(const SaveOptions& options) {
 bool MakeSavePreview() {
   ApplicationState& app = App();
   if (!app.current.pixels) return false;
-  SaveOptions options =
-      SaveOptionsFromSettings(app.settings, app.settings.save_type, app.save_comment_text);
+  // The type the bar shows: one this image can be written as.
+  const int32_t type = SaveTypeFor(app.settings.save_type, app.current.source_format == kSourceJpeg);
+  SaveOptions options = SaveOptionsFromSettings(app.settings, type, app.save_comment_text);
   if (PreviewMatches(options)) return true;
   DiscardSavePreview();
   SetWindowTextW(OwnerWindow(), LanguageString(app.language.get(), IDS_TITLE_SAVE_PREVIEW).c_str());

@@ -59,6 +59,7 @@
 #define IDS_FILTER_JPEG_LOSSLESS 20025
 #define IDS_ABOUT_NOTICE 20030
 #define IDS_SAVE_DEPTH_ITEM 20031  /* "%1" stands for the number of bits */
+#define IDS_SAVE_DEPTH_CAPTION 20032  /* the same, short, on the save-options bar */
 #define IDS_SAVE_FILTER_AUTOMATIC 20040  /* then None, Sub, Up, Average, Paeth */
 #define IDS_SAVE_SUBSAMPLING_FIRST 20050  /* 2 x 2, 2 x 1, 1 x 1 */
 #define IDS_SAVE_MARKERS_FIRST 20055  /* none, comments only, all */

@@ -41,6 +41,7 @@ glyphs=(
   "$LINE line 3,3 12,12 line 12,3 3,12"                                        # 21 cancel
   "ellipse 7,8 7,4 0,360 circle 7,8 7,6"                                       # 22 save preview
   "rectangle 1,2 14,13 rectangle 7,4 12,8"                                     # 23 navigator
+  "$LINE line 2,13 8,7 $SOLID polygon 6,6 9,3 12,1 14,3 12,6 9,9"               # 24 eyedropper
 )
 
 # A line glyph is drawn twice, outline first: "A @@ B @@ C" becomes

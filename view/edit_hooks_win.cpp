@@ -2,6 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
+#include "view/eyedropper_win.h"
+#include "view/save_bar_win.h"
 #include "view/tool_strip_win.h"
 #include "view/view_mouse_win.h"
 
@@ -47,12 +49,21 @@ bool HandleEditKey(WPARAM key) {
   if (!app.edit_window || !IsWindowEnabled(app.edit_window)) return false;
   switch (key) {
     case VK_RETURN:
-      if (app.mouse_state != 0 || !app.adjustment_in_progress) return false;
-      RunAsAccelerator(kCommandApplyAdjustment);
+      if (app.mouse_state != 0 || app.eyedropper_on) return false;
+      if (app.adjustment_in_progress) {
+        RunAsAccelerator(kCommandApplyAdjustment);
+        return true;
+      }
+      if (!TakeSaveBarField(GetFocus())) return false;
+      RunAsAccelerator(kCommandSavePreview);
       return true;
     case VK_ESCAPE:
       if (app.mouse_state != 0) {
         CancelViewDrag();
+        return true;
+      }
+      if (app.eyedropper_on) {
+        EndEyedropper(false);
         return true;
       }
       if (!app.adjustment_in_progress) return false;

@@ -5,9 +5,9 @@
 #include "app/app_state.h"
 #include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
-#include "app/wide_text.h"
 #include "app/window_classes_win.h"
 #include "lang/string_ids.h"
+#include "view/eyedropper_win.h"
 #include "view/navigator_win.h"
 #include "view/pane_layout.h"
 #include "view/tool_strip_win.h"
@@ -123,15 +123,6 @@ void PaintPane(HWND pane) {
   PaintPaneInto(pane, paint.dc());
 }
 
-// While the eyedropper is on, the title reads out the colour under the
-// pointer in the source pane.
-void ReadOutColour(HWND pane, POINT client) {
-  ApplicationState& app = A();
-  if (!app.eyedropper_on || pane != app.source_pane || !app.edit_window) return;
-  std::u16string text = ReadoutUnder({client.x, client.y}, app.edit_geometry, app.current);
-  SetWindowTextW(app.edit_window, ToWide(text).c_str());
-}
-
 HWND CreatePane(HWND edit, const wchar_t* class_name) {
   HWND pane = CreateWindowExW(kPaneExStyle, class_name, nullptr, kPaneStyle, 0, 0, 1, 1, edit,
                               nullptr, A().instance, nullptr);
@@ -144,6 +135,7 @@ HWND CreatePane(HWND edit, const wchar_t* class_name) {
 
 bool HandlePaneMouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam) {
   POINT p = ClientPoint(lparam);
+  if (HandleEyedropperMouse(pane, message, p)) return true;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -156,7 +148,6 @@ bool HandlePaneMouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam) {
       return true;
     case WM_MOUSEMOVE:
       OnViewMouseMove(pane, wparam, p);
-      ReadOutColour(pane, p);
       return true;
     case WM_LBUTTONDBLCLK:
       OnViewDoubleClick(wparam, p);
@@ -294,7 +285,11 @@ LRESULT CALLBACK EditPaneProc(HWND pane, UINT message, WPARAM wparam, LPARAM lpa
       PaintPaneInto(pane, reinterpret_cast<HDC>(wparam));
       return 0;
     case WM_SETCURSOR:
+      if (HandleEyedropperMouse(pane, message, {})) return TRUE;
       if (LOWORD(lparam) == HTCLIENT && SetViewCursor()) return TRUE;
+      break;
+    case WM_CAPTURECHANGED:
+      HandleEyedropperMouse(pane, message, {});
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:

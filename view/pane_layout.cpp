@@ -67,20 +67,28 @@ std::u16string ColourReadout(bool on_image, uint8_t red, uint8_t green, uint8_t 
   return u"r:" + number(red) + u"  g:" + number(green) + u"  b:" + number(blue);
 }
 
-std::u16string ReadoutUnder(ViewPoint client, const ViewGeometry& geometry,
-                            const ImageBuffer& image) {
+bool ColourUnder(ViewPoint client, const ViewGeometry& geometry, const ImageBuffer& image,
+                 uint32_t* colour) {
   ViewPoint at;
   if (!image.pixels || !ImagePixelUnder(client, geometry, &at) || at.x >= image.header.width ||
       at.y >= image.header.height) {
-    return ColourReadout(false, 0, 0, 0);
+    return false;
   }
   const uint8_t* row = RowFromTop(image, at.y);
+  uint8_t red, green, blue;
   if (image.header.bit_count == 8) {
     const RgbQuad& entry = image.palette[row[at.x]];
-    return ColourReadout(true, entry.red, entry.green, entry.blue);
+    red = entry.red, green = entry.green, blue = entry.blue;
+  } else {
+    const uint8_t* bgr = row + size_t{3} * static_cast<size_t>(at.x);
+    red = bgr[2], green = bgr[1], blue = bgr[0];
   }
-  const uint8_t* bgr = row + size_t{3} * static_cast<size_t>(at.x);
-  return ColourReadout(true, bgr[2], bgr[1], bgr[0]);
+  *colour = uint32_t{red} | uint32_t{green} << 8 | uint32_t{blue} << 16;
+  return true;
+}
+
+std::u16string ColourReadout(bool on_image, uint32_t colour) {
+  return ColourReadout(on_image, colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 bool ImagePixelUnder(ViewPoint client, const ViewGeometry& g, ViewPoint* pixel) {

@@ -61,7 +61,10 @@ std::u16string ColourReadout(bool on_image, uint8_t red, uint8_t green, uint8_t 
 // or false outside the drawn image.
 bool ImagePixelUnder(ViewPoint client, const ViewGeometry& geometry, ViewPoint* pixel);
 
-// What the eyedropper reads under a client point: the readout of the pixel
-// there, through the palette for 8-bit images.
-std::u16string ReadoutUnder(ViewPoint client, const ViewGeometry& geometry,
-                            const ImageBuffer& image);
+// The colour of the image pixel under a client point, through the palette
+// for 8-bit images, as red | green << 8 | blue << 16; false off the image.
+bool ColourUnder(ViewPoint client, const ViewGeometry& geometry, const ImageBuffer& image,
+                 uint32_t* colour);
+
+// What the eyedropper reads out for a colour ColourUnder found, or for none.
+std::u16string ColourReadout(bool on_image, uint32_t colour);

@@ -1,22 +1,21 @@
 #include "view/tool_strip_win.h"
 
 #include <commctrl.h>
-#include <imm.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
 #include <string>
-#include <vector>
 
 #include "app/app_state.h"
-#include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/menu_caption.h"
 #include "app/menu_popup_win.h"
 #include "view/button_images_win.h"
 #include "view/edit_panes_win.h"
+#include "view/save_bar_win.h"
+#include "view/strip_band_win.h"
+#include "view/strip_field_win.h"
 #include "view/view_control_win.h"
 
 namespace {
@@ -30,25 +29,21 @@ constexpr int kZoomFieldWidth = 56;
 constexpr COLORREF kStripColour = RGB(0xF0, 0xF0, 0xF0);
 constexpr int kMenuButtons[] = {5106, 5107, 5108, 5400};
 
-struct StripButton {
-  int id;
-  int image;  // I_IMAGENONE for the text-only menu buttons; -1 for a separator
-  BYTE style;
-};
-
 constexpr BYTE kPlain = BTNS_BUTTON;
 constexpr BYTE kRadio = BTNS_CHECKGROUP;
 constexpr BYTE kMenu = BTNS_WHOLEDROPDOWN | BTNS_SHOWTEXT | BTNS_AUTOSIZE;
 
+constexpr StripButton kSeparator = {0, 0, BTNS_SEP};
+
 const StripButton kFileBand[] = {
-    {5010, 0, kPlain}, {5012, 15, kPlain}, {0, -1, 0}, {5311, 13, kPlain}, {0, -1, 0},
+    {5010, 0, kPlain}, {5012, 15, kPlain}, kSeparator, {5311, 13, kPlain}, kSeparator,
     {5106, I_IMAGENONE, kMenu}, {5107, I_IMAGENONE, kMenu}, {5108, I_IMAGENONE, kMenu},
     {5400, I_IMAGENONE, kMenu},
 };
 const StripButton kViewBand[] = {
-    {5720, 16, kRadio}, {5721, 17, kRadio}, {5722, 18, kRadio}, {0, -1, 0},
-    {5210, 3, kPlain},  {5220, 4, kPlain},  {kZoomSeparator, -1, 0}, {0, -1, 0},
-    {5710, 19, kPlain}, {5740, 23, kPlain}, {0, -1, 0}, {5310, 14, kPlain},
+    {5720, 16, kRadio}, {5721, 17, kRadio}, {5722, 18, kRadio}, kSeparator,
+    {5210, 3, kPlain},  {5220, 4, kPlain},  {kZoomSeparator, kZoomFieldWidth, BTNS_SEP}, kSeparator,
+    {5710, 19, kPlain}, {5740, 23, kPlain}, kSeparator, {5310, 14, kPlain},
 };
 
 bool g_writing_zoom = false;  // the program, not the user, is changing the field
@@ -58,95 +53,11 @@ int g_next_menu = 0;          // the one the pointer moved on to meanwhile
 ApplicationState& A() { return App(); }
 HWND Strip() { return A().edit_window ? GetDlgItem(A().edit_window, kStripId) : nullptr; }
 
-int ButtonHeight() {
-  TEXTMETRICW metrics = {};
-  WindowDcGuard screen(nullptr);
-  SelectionGuard font(screen.get(),
-                      A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
-  GetTextMetricsW(screen.get(), &metrics);
-  return std::max(static_cast<int>(metrics.tmHeight) + 10, 22);
-}
-
-std::wstring MenuName(int id) {
-  return WithoutMnemonic(LanguageString(A().language.get(), static_cast<UINT>(id)));
-}
-
-TBBUTTON ButtonOf(const StripButton& b, std::vector<std::wstring>& texts) {
-  TBBUTTON button = {};
-  button.idCommand = b.id;
-  button.fsState = TBSTATE_ENABLED;
-  if (b.image == -1) {
-    button.fsStyle = BTNS_SEP;
-    button.iBitmap = b.id == kZoomSeparator ? kZoomFieldWidth : 0;
-    return button;
-  }
-  button.fsStyle = b.style;
-  button.iBitmap = b.image;
-  if (b.image == I_IMAGENONE) {
-    texts.push_back(MenuName(b.id));
-    button.iString = reinterpret_cast<INT_PTR>(texts.back().c_str());
-  }
-  return button;
-}
-
-template <size_t N>
-HWND CreateBandBar(HWND strip, int id, const StripButton (&buttons)[N]) {
-  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                                 TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE |
-                                 CCS_NOPARENTALIGN,
-                             0, 0, 0, 0, strip, reinterpret_cast<HMENU>(INT_PTR{id}),
-                             A().instance, nullptr);
-  if (!bar) return nullptr;
-  SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
-  if (A().ui_font) SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(A().ui_font.get()), 0);
-  AttachButtonImages(bar);
-  std::vector<std::wstring> texts;
-  texts.reserve(N);  // the buttons keep pointers into it until they are added
-  std::vector<TBBUTTON> items;
-  for (const StripButton& b : buttons) items.push_back(ButtonOf(b, texts));
-  SendMessageW(bar, TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
-  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, ButtonHeight()));
-  SendMessageW(bar, TB_AUTOSIZE, 0, 0);
-  return bar;
-}
-
-void AddBand(HWND strip, HWND bar, int id) {
-  SIZE size = {};
-  SendMessageW(bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-  REBARBANDINFOW band = {sizeof(REBARBANDINFOW)};
-  band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID | RBBIM_STYLE | RBBIM_SIZE;
-  band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
-  band.hwndChild = bar;
-  band.wID = static_cast<UINT>(id);
-  band.cxMinChild = static_cast<UINT>(size.cx);
-  band.cyMinChild = static_cast<UINT>(size.cy);
-  band.cx = static_cast<UINT>(size.cx + 16);
-  SendMessageW(strip, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
-}
-
 HWND BandBar(int id) {
   HWND strip = Strip();
   return strip ? GetDlgItem(strip, id) : nullptr;
 }
 
-// The field sits over the separator kept for it in the view band.
-void CreateZoomField() {
-  HWND bar = BandBar(kViewBandId);
-  RECT place = {};
-  int index = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX, kZoomSeparator, 0));
-  SendMessageW(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&place));
-  HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
-                               WS_CHILD | WS_VISIBLE | ES_RIGHT | ES_NUMBER | ES_AUTOHSCROLL,
-                               place.left + 2, place.top + 2, place.right - place.left - 4,
-                               place.bottom - place.top - 4, bar,
-                               reinterpret_cast<HMENU>(INT_PTR{kZoomFieldId}), A().instance,
-                               nullptr);
-  if (!field) return;
-  if (A().ui_font) SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(A().ui_font.get()), 0);
-  SendMessageW(field, EM_LIMITTEXT, 5, 0);
-}
 
 int ZoomPercent() { return static_cast<int>(std::lround(A().edit_geometry.zoom * 100.0)); }
 
@@ -159,32 +70,22 @@ void WriteZoomField() {
   HWND field = ZoomField();
   if (!field) return;
   g_writing_zoom = true;
-  SetWindowTextW(field, std::to_wstring(ZoomPercent()).c_str());
+  SetFieldNumber(field, ZoomPercent());
   g_writing_zoom = false;
 }
 
 // The user's number, clamped to 1 ... 1600 percent, becomes the zoom.
 void ReadZoomField(HWND field) {
-  wchar_t text[16] = {};
-  GetWindowTextW(field, text, 16);
-  long percent = std::wcstol(text, nullptr, 10);
-  if (text[0] == L'\0') return;
+  long percent = 0;
+  if (!FieldNumber(field, &percent)) return;
   percent = std::clamp(percent, 1L, 1600L);
   if (percent == ZoomPercent()) return;
   SetViewZoom(static_cast<double>(percent) / 100.0);
 }
 
-// While the field has the keys, typing digits must not run commands.
 void OnZoomFieldFocus(HWND field, bool gained) {
-  A().accelerators_suspended = gained;
-  if (gained) {
-    if (HIMC context = ImmGetContext(field)) {
-      ImmSetOpenStatus(context, FALSE);
-      ImmReleaseContext(field, context);
-    }
-    return;
-  }
-  WriteZoomField();
+  OnStripFieldFocus(field, gained);
+  if (!gained) WriteZoomField();
 }
 
 bool IsMenuButton(int id) {
@@ -243,9 +144,11 @@ HWND CreateToolStrip(HWND edit) {
       0, 0, 0, 0, edit, reinterpret_cast<HMENU>(INT_PTR{kStripId}), A().instance, nullptr);
   if (!strip) return nullptr;
   SendMessageW(strip, RB_SETBKCOLOR, 0, kStripColour);
-  AddBand(strip, CreateBandBar(strip, kFileBandId, kFileBand), kFileBandId);
-  AddBand(strip, CreateBandBar(strip, kViewBandId, kViewBand), kViewBandId);
-  CreateZoomField();
+  AddBand(strip, CreateBandBar(strip, kFileBandId, kFileBand), kFileBandId, false);
+  HWND view_band = CreateBandBar(strip, kViewBandId, kViewBand);
+  AddBand(strip, view_band, kViewBandId, false);
+  CreateStripField(view_band, kZoomSeparator, kZoomFieldId, 5);
+  CreateSaveBar(strip, A().settings.edit_toolstrip_rows != 1);
   RefreshToolStrip();
   return strip;
 }
@@ -267,6 +170,7 @@ void RefreshToolStrip() {
   if (GetFocus() != ZoomField()) WriteZoomField();
   HWND bar = BandBar(kViewBandId);
   if (bar) SendMessageW(bar, TB_CHECKBUTTON, 5720 + A().active_pane, TRUE);
+  RefreshSaveBar();
 }
 
 bool HandleToolStripNotify(const NMHDR* header, LRESULT* result) {
@@ -274,7 +178,9 @@ bool HandleToolStripNotify(const NMHDR* header, LRESULT* result) {
   switch (header->code) {
     case TBN_DROPDOWN: {
       auto* button = reinterpret_cast<const NMTOOLBARW*>(header);
-      OpenMenuOfButton(button->hdr.hwndFrom, button->iItem);
+      if (!OpenSaveBarMenu(button->hdr.hwndFrom, button->iItem)) {
+        OpenMenuOfButton(button->hdr.hwndFrom, button->iItem);
+      }
       *result = TBDDRET_DEFAULT;
       return true;
     }
@@ -297,7 +203,8 @@ bool HandleToolStripNotify(const NMHDR* header, LRESULT* result) {
 
 bool HandleToolStripCommand(WPARAM wparam, LPARAM lparam) {
   HWND field = reinterpret_cast<HWND>(lparam);
-  if (!field || field != ZoomField()) return false;
+  if (!field) return false;
+  if (field != ZoomField()) return LOWORD(wparam) < 5000 && HandleSaveBarControl(wparam, lparam);
   switch (HIWORD(wparam)) {
     case EN_CHANGE:
       if (!g_writing_zoom) ReadZoomField(field);
@@ -331,7 +238,7 @@ bool HandleMenuLoopMessage(const MSG& message) {
 }
 
 void FreeToolStripImages() {
-  for (int band : {kFileBandId, kViewBandId}) {
+  for (int band : {kFileBandId, kViewBandId, kSaveBarId}) {
     if (HWND bar = BandBar(band)) DetachButtonImages(bar);
   }
 }
