@@ -39,7 +39,7 @@ MapEnd MapChannels(const ImageBuffer& source, const ChannelTables& tables, const
   const size_t stride = Stride(source);
   const int32_t width = source.header.width;
   for (int32_t y = 0; y < source.header.height; ++y) {
-    if (y % kRowsBetweenStopChecks == 0 && y > 0 && stop.Made()) return MapEnd::kStopped;
+    if (y % kRowsBetweenStopChecks == 0 && stop.Made()) return MapEnd::kStopped;
     const size_t offset = static_cast<size_t>(y) * stride;
     MapRow(source.pixels + offset, result->pixels + offset, width, tables);
   }

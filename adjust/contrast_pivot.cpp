@@ -2,17 +2,16 @@
 
 namespace {
 
+// The weighted sums of one row, per channel byte.
 struct WeightedSums {
-  uint64_t blue = 0;
-  uint64_t green = 0;
-  uint64_t red = 0;
+  uint64_t channel[3] = {};
 
-  void Add(uint8_t b, uint8_t g, uint8_t r) {
-    blue += static_cast<uint32_t>(kContrastWeights.blue[b]);
-    green += static_cast<uint32_t>(kContrastWeights.green[g]);
-    red += static_cast<uint32_t>(kContrastWeights.red[r]);
+  void Add(uint8_t blue, uint8_t green, uint8_t red) {
+    channel[0] += static_cast<uint32_t>(kContrastWeights[0][blue]);
+    channel[1] += static_cast<uint32_t>(kContrastWeights[1][green]);
+    channel[2] += static_cast<uint32_t>(kContrastWeights[2][red]);
   }
-  uint64_t GreyLevels() const { return (blue >> 10) + (green >> 10) + (red >> 10); }
+  uint64_t GreyLevels() const { return (channel[0] >> 10) + (channel[1] >> 10) + (channel[2] >> 10); }
 };
 
 WeightedSums RowSums(const ImageBuffer& image, const uint8_t* row) {

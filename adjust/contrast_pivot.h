@@ -7,27 +7,22 @@
 
 #include "image/image_buffer.h"
 
-// Luminance weights in units of 1/1024: they sum to 1024, so a weighted
-// sum shifted right by 10 is a grey level.
-struct ContrastWeights {
-  std::array<int32_t, 256> blue;
-  std::array<int32_t, 256> green;
-  std::array<int32_t, 256> red;
-};
+// Luminance weights in units of 1/1024 for channel bytes 0, 1 and 2 (blue,
+// green, red): they sum to 1024, so a weighted sum shifted right by 10 is a
+// grey level.
+inline constexpr int32_t kContrastChannelWeights[3] = {117, 601, 306};
+static_assert(kContrastChannelWeights[0] + kContrastChannelWeights[1] + kContrastChannelWeights[2] ==
+              1024);
 
-namespace contrast_detail {
-
-constexpr std::array<int32_t, 256> Multiples(int32_t weight) {
-  std::array<int32_t, 256> table{};
-  for (int32_t v = 0; v < 256; ++v) table[v] = weight * v;
-  return table;
-}
-
-}  // namespace contrast_detail
-
-inline constexpr ContrastWeights kContrastWeights = {
-    contrast_detail::Multiples(117), contrast_detail::Multiples(601), contrast_detail::Multiples(306)};
-static_assert(kContrastWeights.blue[1] + kContrastWeights.green[1] + kContrastWeights.red[1] == 1024);
+// kContrastWeights[channel][v] is the channel's weight times v.
+using ContrastWeightTable = std::array<int32_t, 256>;
+inline constexpr std::array<ContrastWeightTable, 3> kContrastWeights = [] {
+  std::array<ContrastWeightTable, 3> tables{};
+  for (int channel = 0; channel < 3; ++channel) {
+    for (int32_t v = 0; v < 256; ++v) tables[channel][v] = kContrastChannelWeights[channel] * v;
+  }
+  return tables;
+}();
 
 // Each row's three weighted sums are shifted to grey levels on their own
 // before they join the totals, so the pivot runs a little below the exact

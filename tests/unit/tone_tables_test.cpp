@@ -101,9 +101,9 @@ TEST(BrightnessClamp, TheWholeAmountReachesBothEndsFromEveryValue) {
 
 TEST(ContrastWeights, AreLuminanceInUnitsOfOneOver1024) {
   for (int v = 0; v < 256; ++v) {
-    EXPECT_EQ(kContrastWeights.blue[v], 117 * v);
-    EXPECT_EQ(kContrastWeights.green[v], 601 * v);
-    EXPECT_EQ(kContrastWeights.red[v], 306 * v);
+    EXPECT_EQ(kContrastWeights[0][v], 117 * v);
+    EXPECT_EQ(kContrastWeights[1][v], 601 * v);
+    EXPECT_EQ(kContrastWeights[2][v], 306 * v);
   }
 }
 
