@@ -7,8 +7,8 @@
 # png_read, comment_edit, comment_interop, comment_refused, comment_jpeg,
 # convert_png, png_options, convert_gif, gif_options, jpeg_options,
 # jpeg_read, jpeg_info,
-# jpeg_orientations, gif_read, gif_frames, convert_tiff, tiff_read, turn or
-# transform (which also needs /usr/bin/jpegtran): a case_ function below.
+# jpeg_orientations, gif_read, gif_frames, convert_tiff, tiff_read, turn,
+# adjust or transform (which also needs /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -791,6 +791,59 @@ case_tiff_read() {
       fail "ImageMagick could not make a $compression TIFF"
     refused "$compression TIFF" "$work/$compression.tif" 50002
   done
+}
+
+# The pixel bytes of a binary PPM, one decimal number a line, red first.
+ppm_samples() {  # file, width, height
+  tail -c $(($2 * $3 * 3)) "$1" | od -An -v -tu1 | tr -s ' ' '\n' | sed '/^$/d'
+}
+
+# Tone adjustments against the arithmetic itself: brightness adds to each
+# channel and limits to a byte, contrast keeps a picture at its pivot level,
+# gamma 0 changes nothing, and an 8-bit picture stays 8-bit. Amounts out of
+# range, missing or given both ways are usage errors.
+case_adjust() {
+  make_bmp 24 "$work/in24.bmp"
+  make_bmp 8 "$work/in8.bmp"
+  succeeds convert "$work/in24.bmp" "$work/plain24.ppm" || return
+  ppm_samples "$work/plain24.ppm" 37 23 >"$work/plain24.txt"
+
+  succeeds adjust brightness "$work/in24.bmp" "$work/bright.ppm" --value 50 &&
+    ppm_samples "$work/bright.ppm" 37 23 >"$work/bright.txt" &&
+    awk '{ v = $1 + 50; print (v > 255 ? 255 : v) }' "$work/plain24.txt" >"$work/expected.txt" &&
+    { cmp -s "$work/bright.txt" "$work/expected.txt" || fail "brightness 50 differs from v + 50 limited to 255"; }
+  succeeds adjust brightness "$work/in24.bmp" "$work/channels.ppm" --red 10 --green -20 --blue 255 &&
+    ppm_samples "$work/channels.ppm" 37 23 >"$work/channels.txt" &&
+    awk 'BEGIN { split("10 -20 255", add) }
+         { v = $1 + add[(NR - 1) % 3 + 1]; print (v < 0 ? 0 : v > 255 ? 255 : v) }' \
+      "$work/plain24.txt" >"$work/expected.txt" &&
+    { cmp -s "$work/channels.txt" "$work/expected.txt" || fail "brightness per channel differs from the sums"; }
+
+  succeeds adjust gamma "$work/in24.bmp" "$work/gamma0.bmp" --value 0 &&
+    same_pixels "gamma 0" "$work/gamma0.bmp" "$work/in24.bmp"
+  "$convert" -size 1024x4 xc:'rgb(93,93,93)' "BMP3:$work/grey.bmp" || fail "ImageMagick could not make a grey BMP"
+  succeeds adjust contrast "$work/grey.bmp" "$work/contrast.bmp" --value 100 &&
+    same_pixels "contrast at the pivot" "$work/contrast.bmp" "$work/grey.bmp"
+
+  succeeds convert "$work/in8.bmp" "$work/plain8.ppm" &&
+    succeeds adjust brightness "$work/in8.bmp" "$work/bright8.bmp" --value -30 &&
+    succeeds convert "$work/bright8.bmp" "$work/bright8.ppm" &&
+    ppm_samples "$work/plain8.ppm" 37 23 | awk '{ v = $1 - 30; print (v < 0 ? 0 : v) }' >"$work/expected.txt" &&
+    ppm_samples "$work/bright8.ppm" 37 23 >"$work/bright8.txt" &&
+    { cmp -s "$work/bright8.txt" "$work/expected.txt" || fail "8-bit brightness -30 differs from the sums"; }
+  succeeds info "$work/bright8.bmp" && has_line "8-bit adjust" "bits per pixel: 8"
+
+  local refusal
+  for refusal in "gamma --value 101" "contrast --value -101" "brightness --value 256" \
+      "brightness --value -256" "brightness" "brightness --red 1 --green 2" \
+      "brightness --value 1 --red 1 --green 1 --blue 1" "gamma --value x" "hue --value 1" ""; do
+    # shellcheck disable=SC2086
+    run adjust $refusal "$work/in24.bmp" "$work/x.ppm"
+    [ "$status" -eq 2 ] || fail "adjust $refusal exited $status, not 2"
+    [ -s "$work/err" ] || fail "adjust $refusal gave no reason"
+  done
+  succeeds adjust brightness "$work/in24.bmp" "$work/edge.ppm" --value -255 &&
+    { [ "$(ppm_samples "$work/edge.ppm" 37 23 | sort -u)" = 0 ] || fail "brightness -255 left a channel above 0"; }
 }
 
 if declare -F "case_$case_name" >/dev/null; then

@@ -13,4 +13,5 @@ int RunConvert(int argc, PathChar** argv);
 int RunComment(int argc, PathChar** argv);
 int RunTurn(int argc, PathChar** argv);
 int RunTransform(int argc, PathChar** argv);
+int RunAdjust(int argc, PathChar** argv);
 void PrintUsage();

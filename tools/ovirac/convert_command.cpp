@@ -21,6 +21,7 @@
 #include "tools/ovirac/option_values.h"
 #include "tools/ovirac/pixel_map_output.h"
 #include "tools/ovirac/reader_options.h"
+#include "tools/ovirac/tone_options.h"
 #include "tools/ovirac/writer_options.h"
 
 namespace {
@@ -75,8 +76,10 @@ struct ConvertOptions {
   std::vector<std::string> writer_options;  // as given, refused where they do not serve
   bool auto_rotate = true;    // show an Exif-oriented photograph upright
   int32_t frame = kNoFrameChosen;  // --frame: one frame of an animation
+  const char* command = "convert";  // as the messages name it
   bool turning = false;       // ovirac turn: --op is required
   int turn = 0;               // TurnCode, 0 for none
+  ToneRequest* tone = nullptr;  // ovirac adjust: the adjustment and its amounts
 };
 
 struct NamedTurn {
@@ -133,6 +136,11 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
       options->writer_options.push_back(name);
       continue;
     }
+    if (options->tone) {
+      const OptionParse tone = ParseToneOption(argc, argv, &i, options->tone);
+      if (tone == OptionParse::kBad) return kExitUsage;
+      if (tone == OptionParse::kTaken) continue;
+    }
     PathString arg = argv[i];
     if (arg == OVIRA_PATH("--depth")) {
       if (i + 1 >= argc) {
@@ -150,19 +158,19 @@ int ParseConvertArguments(int argc, PathChar** argv, ConvertOptions* options) {
       const PathChar* value = OptionValue(argc, argv, &i);
       if (!value) return kExitUsage;
       if (int rc = ParseTurn(value, &options->turn); rc != kExitOk) return rc;
-    } else if (!TakeFileArgument(options->turning ? "turn" : "convert", argv[i], &options->input,
-                                 &options->output)) {
+    } else if (!TakeFileArgument(options->command, argv[i], &options->input, &options->output)) {
       return kExitUsage;
     }
   }
   if (!options->output) {
-    std::fputs("ovirac: convert needs an input and an output file\n", stderr);
+    std::fprintf(stderr, "ovirac: %s needs an input and an output file\n", options->command);
     return kExitUsage;
   }
   if (options->turning && !options->turn) {
     std::fputs("ovirac: turn needs --op cw, 180, ccw, mirror or flip\n", stderr);
     return kExitUsage;
   }
+  if (options->tone && !ToneRequestComplete(*options->tone)) return kExitUsage;
   return kExitOk;
 }
 
@@ -283,9 +291,9 @@ Status Reorient(const ConvertOptions& options, const LoadResults& results, Image
   return outcome.status;
 }
 
-int Convert(int argc, PathChar** argv, bool turning) {
-  ConvertOptions options;
-  options.turning = turning;
+// convert, and the commands that convert with a change on the way: turn
+// (turning set) and adjust (tone set).
+int Convert(int argc, PathChar** argv, ConvertOptions options) {
   if (int rc = ParseConvertArguments(argc, argv, &options); rc != kExitOk) return rc;
 
   const OutputFormat* format = options.ppm ? FindOutputFormat("ppm")
@@ -314,6 +322,7 @@ int Convert(int argc, PathChar** argv, bool turning) {
                  StatusCode(turned), StatusName(turned));
     return kExitFailed;
   }
+  if (options.tone) ApplyTone(*options.tone, &image.record);
   EncodeContext context;
   const Status status = WriteOutput(*format, options, image.record, &context);
   if (status != Status::kOk) {
@@ -328,5 +337,25 @@ int Convert(int argc, PathChar** argv, bool turning) {
 
 }  // namespace
 
-int RunConvert(int argc, PathChar** argv) { return Convert(argc, argv, false); }
-int RunTurn(int argc, PathChar** argv) { return Convert(argc, argv, true); }
+int RunConvert(int argc, PathChar** argv) { return Convert(argc, argv, ConvertOptions()); }
+
+int RunTurn(int argc, PathChar** argv) {
+  ConvertOptions options;
+  options.command = "turn";
+  options.turning = true;
+  return Convert(argc, argv, options);
+}
+
+int RunAdjust(int argc, PathChar** argv) {
+  if (argc < 1) {
+    std::fputs("ovirac: adjust needs gamma, brightness or contrast, an input and an output file\n",
+               stderr);
+    return kExitUsage;
+  }
+  ToneRequest tone;
+  if (!ParseToneKind(argv[0], &tone)) return kExitUsage;
+  ConvertOptions options;
+  options.command = "adjust";
+  options.tone = &tone;
+  return Convert(argc - 1, argv + 1, options);
+}

@@ -22,6 +22,7 @@ int Run(int argc, PathChar** argv) {
   if (Is(argv[1], OVIRA_PATH("comment"))) return RunComment(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("turn"))) return RunTurn(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("transform"))) return RunTransform(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("adjust"))) return RunAdjust(argc - 2, argv + 2);
   std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
   PrintUsage();
   return kExitUsage;
@@ -38,6 +39,8 @@ void PrintUsage() {
       "       ovirac turn IN OUT --op cw|180|ccw|mirror|flip [convert options]\n"
       "       ovirac transform IN.jpg OUT.jpg --op flip-h|flip-v|rotate-90|rotate-180|rotate-270\n"
       "                      [--trim] [--grey] [--markers 0|1|2] [--progressive]\n"
+      "       ovirac adjust gamma|brightness|contrast IN OUT\n"
+      "                      (--value N | --red R --green G --blue B) [convert options]\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -62,6 +65,13 @@ void PrintUsage() {
       "                and application markers (2, which also sets the Exif\n"
       "                orientation to 1)\n"
       "  --progressive writes progressive data\n"
+      "adjust   converts as convert does, changing the tone of every pixel (of the\n"
+      "         palette, for an 8-bit image) on the way; gamma and contrast take\n"
+      "         amounts from -100 to 100, brightness from -255 to 255, and 0\n"
+      "         changes nothing\n"
+      "  --value N   the amount for all three channels\n"
+      "  --red R --green G --blue B\n"
+      "              an amount for each channel instead\n"
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
