@@ -2,6 +2,7 @@
 // scroll requests, the arrow step and the eyedropper's readout.
 #include <gtest/gtest.h>
 
+#include "image/image_buffer.h"
 #include "view/pane_layout.h"
 #include "view/view_geometry.h"
 #include "view/view_pan.h"
@@ -98,6 +99,32 @@ TEST(ColourReadout, TheEyedropperTitle) {
   EXPECT_EQ(pixel.y, 89);
   EXPECT_FALSE(ImagePixelUnder({210, 50}, g, &pixel));
   EXPECT_FALSE(ImagePixelUnder({9, 50}, g, &pixel));
+}
+
+// An 8-bit image is read through its palette; the colour comes back with
+// red in the low byte, as the colour boxes take it.
+TEST(ColourReadout, ColoursUnderThePointerAtBothDepths) {
+  ViewGeometry g;
+  g.destination_width = g.source_width = 4;
+  g.destination_height = g.source_height = 2;
+  ImageBuffer indexed{};
+  ASSERT_EQ(AllocatePixels(&indexed, 4, 2, 8), Status::kOk);
+  indexed.palette[9] = {30, 20, 10, 0};  // blue, green, red
+  RowFromTop(indexed, 1)[2] = 9;
+  uint32_t colour = 0;
+  ASSERT_TRUE(ColourUnder({2, 1}, g, indexed, &colour));
+  EXPECT_EQ(colour, 10u | 20u << 8 | 30u << 16);
+  EXPECT_EQ(ColourReadout(true, colour), u"r:10  g:20  b:30");
+  EXPECT_FALSE(ColourUnder({4, 1}, g, indexed, &colour));
+  ReleasePixels(&indexed);
+
+  ImageBuffer rgb{};
+  ASSERT_EQ(AllocatePixels(&rgb, 4, 2, 24), Status::kOk);
+  uint8_t* at = RowFromTop(rgb, 0) + 3 * 3;
+  at[0] = 1, at[1] = 2, at[2] = 3;
+  ASSERT_TRUE(ColourUnder({3, 0}, g, rgb, &colour));
+  EXPECT_EQ(colour, 3u | 2u << 8 | 1u << 16);
+  ReleasePixels(&rgb);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The edit window's panes driven in-process: entering and leaving, the
-// active pane, the shared geometry, scroll bars, the mouse, the keyboard
-// hook and the eyedropper's readout.
+// active pane, the shared geometry, scroll bars, the mouse and the keyboard
+// hook.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -35,22 +35,8 @@ class EditPanesTest : public ViewAndEditWindowTest {
   void TearDown() override {
     ApplicationState& app = App();
     if (app.display_mode == kDisplayEdit) Command(5310);
-    app.eyedropper_on = false;
     ViewAndEditWindowTest::TearDown();
     app.source_pane = app.preview_pane = nullptr;
-  }
-  // An image whose pixel (x, y) from the top has red x, green y and blue 77.
-  void ShowImage(int width, int height) {
-    ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
-    for (int y = 0; y < height; ++y) {
-      uint8_t* row = RowFromTop(App().current, y);
-      for (int x = 0; x < width; ++x) {
-        row[3 * x] = 77;
-        row[3 * x + 1] = uint8_t(y);
-        row[3 * x + 2] = uint8_t(x);
-      }
-    }
-    ShowNewViewImage(false);
   }
   void Command(int command) { SendMessageW(view_, WM_COMMAND, command, 0); }
   void EnterEdit() {
@@ -64,7 +50,7 @@ class EditPanesTest : public ViewAndEditWindowTest {
 };
 
 TEST_F(EditPanesTest, TheSourcePaneShowsTheImageWhenTheEditWindowOpens) {
-  ShowImage(200, 100);
+  ShowGradientImage(200, 100);
   App().active_pane = 0;
   EnterEdit();
   EXPECT_EQ(App().active_pane, 1) << "every entry starts with the source pane alone";
@@ -110,7 +96,7 @@ TEST_F(EditPanesTest, BothPanesShareTheWidthAndTheView) {
 }
 
 TEST_F(EditPanesTest, NewImagesFollowTheEditWindowsOwnZoomRules) {
-  ShowImage(3000, 2000);
+  ShowGradientImage(3000, 2000);
   const double view_zoom = App().view_geometry.zoom;
   EnterEdit();
   const SIZE client = App().pane_client;
@@ -128,7 +114,7 @@ TEST_F(EditPanesTest, NewImagesFollowTheEditWindowsOwnZoomRules) {
 TEST_F(EditPanesTest, ScrollBarsAppearAsTheViewNeedsThemAndScrollInImagePixels) {
   App().settings.edit_shrink_large = 0;
   App().settings.edit_scroll_bars = 1;
-  ShowImage(1000, 300);
+  ShowGradientImage(1000, 300);
   EnterEdit();
   SetEditClient(600, 400);
   EXPECT_TRUE(BarShown(Source(), SB_HORZ));
@@ -160,7 +146,7 @@ TEST_F(EditPanesTest, ScrollBarsAppearAsTheViewNeedsThemAndScrollInImagePixels) 
 
 TEST_F(EditPanesTest, ArrowStepsInTheEditWindowDoubleOnlyForImagesLargerBothWays) {
   App().settings.edit_shrink_large = 0;
-  ShowImage(3000, 500);  // wider than the 1280 x 1024 screen, not taller
+  ShowGradientImage(3000, 500);  // wider than the 1280 x 1024 screen, not taller
   App().settings.window_shrink_large = 0;
   ShowNewViewImage(false);
   int before = App().view_geometry.source_x;
@@ -174,7 +160,7 @@ TEST_F(EditPanesTest, ArrowStepsInTheEditWindowDoubleOnlyForImagesLargerBothWays
 
 TEST_F(EditPanesTest, TheMouseWorksInThePanesAndEscCancelsADrag) {
   App().settings.edit_shrink_large = 0;
-  ShowImage(2000, 1500);
+  ShowGradientImage(2000, 1500);
   EnterEdit();
   const int x = G().source_x, y = G().source_y;
   SendMessageW(Source(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(300, 300));
@@ -213,22 +199,8 @@ TEST_F(EditPanesTest, TheMouseWorksInThePanesAndEscCancelsADrag) {
   EXPECT_NE(G().zoom, zoom) << "the wheel zooms the pane under the pointer";
 }
 
-TEST_F(EditPanesTest, TheEyedropperReadsTheColourUnderThePointer) {
-  ShowImage(200, 100);
-  EnterEdit();
-  App().eyedropper_on = true;
-  const int left = G().destination_x, top = G().destination_y;
-  SendMessageW(Source(), WM_MOUSEMOVE, 0, MAKELPARAM(left + 12, top + 34));
-  wchar_t title[64] = {};
-  GetWindowTextW(edit_, title, 64);
-  EXPECT_EQ(std::wstring(title), L"r:12  g:34  b:77");
-  SendMessageW(Source(), WM_MOUSEMOVE, 0, MAKELPARAM(left - 1, top + 34));
-  GetWindowTextW(edit_, title, 64);
-  EXPECT_EQ(std::wstring(title), L"r:-  g:-  b:-");
-}
-
 TEST_F(EditPanesTest, LeavingGivesTheViewWindowItsOwnFitBack) {
-  ShowImage(3000, 2000);
+  ShowGradientImage(3000, 2000);
   const double view_zoom = App().view_geometry.zoom;
   EnterEdit();
   Command(5230);
@@ -243,7 +215,7 @@ TEST_F(EditPanesTest, ASavePreviewComesUpBesideTheImage) {
   App().language.reset(LoadLanguageModule(L"English", &name));
   App().settings.save_type = 0;  // BMP
   App().settings.save_bmp_depth = 24;
-  ShowImage(200, 100);
+  ShowGradientImage(200, 100);
   EnterEdit();
   ASSERT_EQ(App().active_pane, 1);
   Command(5810);

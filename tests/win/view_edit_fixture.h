@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "tests/win/view_test_window.h"
 #include "view/edit_window_win.h"
+#include "view/view_control_win.h"
 
 class ViewAndEditWindowTest : public ::testing::Test {
  protected:
@@ -31,6 +32,22 @@ class ViewAndEditWindowTest : public ::testing::Test {
     MSG m;  // drop what the windows posted, closing included
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     }
+  }
+
+  // Shows an image whose pixel (x, y) from the top has red x, green y and
+  // blue 77: every pixel differs from its neighbours, and a colour read back
+  // says where it came from.
+  void ShowGradientImage(int width, int height) {
+    ASSERT_EQ(AllocatePixels(&App().current, width, height, 24), Status::kOk);
+    for (int y = 0; y < height; ++y) {
+      uint8_t* row = RowFromTop(App().current, y);
+      for (int x = 0; x < width; ++x) {
+        row[3 * x] = 77;
+        row[3 * x + 1] = uint8_t(y);
+        row[3 * x + 2] = uint8_t(x);
+      }
+    }
+    ShowNewViewImage(false);
   }
 
   HWND view_ = nullptr;
