@@ -9,6 +9,7 @@
 #include "app/accelerator_table_win.h"
 #include "app/app_state.h"
 #include "app/command_line_win.h"
+#include "app/interface_font_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/settings_environment_win.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr wchar_t kCannotRun[] = L"Failed to execute file.";
 constexpr wchar_t kNoLanguage[] = L"Language file not found.";
 constexpr int kLanguageEntry = 0;
-constexpr int kLargeFontHeight = -14;
 
 void LoadCursors() {
   ApplicationState& app = App();
@@ -37,18 +37,6 @@ void LoadCursors() {
   app.cursor_not_allowed = LoadCursorW(nullptr, IDC_NO);
   app.cursor_eyedropper = LoadCursorW(app.instance, MAKEINTRESOURCEW(kEyedropperCursorId));
   app.cursor_label_drag = LoadCursorW(app.instance, MAKEINTRESOURCEW(kLabelDragCursorId));
-}
-
-void CreateInterfaceFont() {
-  ApplicationState& app = App();
-  std::wstring face = LanguageString(app.language.get(), IDS_FACE_NAME);
-  LOGFONTW font = {};
-  font.lfHeight = app.settings.font_height == kLargeFontHeight ? kLargeFontHeight : -12;
-  font.lfWeight = app.settings.font_weight == FW_BOLD ? FW_BOLD : FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-  app.ui_font.reset(CreateFontIndirectW(&font));
 }
 
 void InitCommonControlClasses() {

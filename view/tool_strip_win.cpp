@@ -242,3 +242,16 @@ void FreeToolStripImages() {
     if (HWND bar = BandBar(band)) DetachButtonImages(bar);
   }
 }
+
+void RebuildToolStrip() {
+  ApplicationState& app = A();
+  HWND strip = Strip();
+  if (!strip) return;
+  const bool had_keys = IsChild(strip, GetFocus());
+  app.settings.edit_toolstrip_rows = ToolStripRows();
+  FreeToolStripImages();
+  DestroyWindow(strip);
+  CreateToolStrip(app.edit_window);
+  if (had_keys) SetFocus(app.edit_window);
+  LayOutEditPanes();
+}

@@ -11,6 +11,10 @@ HWND CreateToolStrip(HWND edit);
 // Before the edit window goes: the bands' button images go with it.
 void FreeToolStripImages();
 
+// Builds the strip again, for a new interface font's text height; the
+// bands keep the rows they were in.
+void RebuildToolStrip();
+
 // The strip's height in the edit window's client; 0 without a strip.
 int ToolStripHeight();
 // How many rows the rebar's bands take now (stored at exit).

@@ -293,3 +293,9 @@ void SetBarTitle(const std::wstring& title) {
   SetWindowTextW(field, title.c_str());
   InvalidateRect(field, nullptr, TRUE);
 }
+
+void SetViewBarFont(HFONT font) {
+  for (int id : {kLabelId, kTitleFieldId}) {
+    if (HWND control = Child(id)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+}

@@ -21,5 +21,7 @@ void SizeViewBar(int width);
 void ShowBarWindowButtons(bool shown);
 // Enabled or indeterminate, by the image, the file list and the slideshow.
 void RefreshBarButtons();
+// The label and the title field take a new interface font.
+void SetViewBarFont(HFONT font);
 // The title as the full-screen field shows it.
 void SetBarTitle(const std::wstring& title);

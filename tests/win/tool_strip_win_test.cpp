@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/interface_font_win.h"
 #include "app/language_module_win.h"
 #include "tests/win/view_edit_fixture.h"
 #include "view/edit_window_win.h"
@@ -99,6 +100,32 @@ TEST_F(ToolStripTest, MenuButtonsAreCaptionedWithTheirMenus) {
     SendMessageW(files_, TB_GETBUTTONTEXTW, id, reinterpret_cast<LPARAM>(text));
     EXPECT_EQ(std::wstring(text), caption) << id;
   }
+}
+
+TEST_F(ToolStripTest, ALargerInterfaceFontBuildsTheBarsTaller) {
+  auto button_height = [this] {
+    HWND band = GetDlgItem(GetDlgItem(edit_, kToolStripId), 1012);
+    return HIWORD(SendMessageW(band, TB_GETBUTTONSIZE, 0, 0));
+  };
+  const int before = button_height();
+  const int old_height = App().settings.font_height;
+  App().settings.font_height = -14;
+  App().settings.font_weight = FW_BOLD;
+  ChangeInterfaceFont();
+  EXPECT_GT(button_height(), before);
+  HWND strip = GetDlgItem(edit_, kToolStripId);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(SendMessageW(strip, RB_GETBANDCOUNT, 0, 0), 3) << "every band is back";
+  HWND field = GetDlgItem(GetDlgItem(strip, 1012), 1041);
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)), App().ui_font.get());
+  RECT bar, pane;
+  GetWindowRect(strip, &bar);
+  GetWindowRect(App().source_pane, &pane);
+  EXPECT_EQ(pane.top, bar.bottom) << "the panes make room";
+  App().settings.font_height = old_height;
+  App().settings.font_weight = FW_NORMAL;
+  ChangeInterfaceFont();
 }
 
 }  // namespace
