@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "adjust/blend_table.h"
 #include "app/accelerator_slots.h"
 #include "app/display_mode.h"
 #include "app/menu_items_win.h"
@@ -109,7 +111,18 @@ struct ApplicationState {
   bool title_tip_active = false;
   bool in_size_move = false;
   RECT rect_before_full_screen = {};  // the window's place to come back to
-  bool adjustment_in_progress = false;
+
+  // The adjustment being made: the one object, its mode code (0 when
+  // none), and what its bar and preview share with the frame.
+  class CIBase* adjustment = nullptr;
+  int adjustment_mode = 0;
+  bool adjustment_hook = false;  // the keyboard hook acts for the adjustment
+  HWND hot_label = nullptr;      // the bar's value label under the pointer
+  int32_t drag_start_value = 0;
+  int drag_origin_x = 0;
+  bool bar_ready = false;  // clear while the program fills the bar's controls
+  std::atomic<bool> preview_busy{false};  // the worker is computing
+  std::unique_ptr<BlendTable> blend = std::make_unique<BlendTable>();
   bool shutting_down = false;
 };
 

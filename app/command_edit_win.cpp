@@ -1,6 +1,8 @@
 // The edit dispatcher: commands given while the edit window is in use.
 #include <windows.h>
 
+#include "adjust/adjustment_run_win.h"
+
 #include "app/app_state.h"
 #include "app/command_kinds.h"
 #include "app/command_seams_win.h"
@@ -40,7 +42,7 @@ void StartImageEdit(int command) {
   ApplicationState& app = App();
   if (!app.current.pixels) return;
   CloseFileListWindow();
-  if (RunTurnCommand(command)) return;
+  if (RunTurnCommand(command) || OpenAdjustmentOfCommand(command)) return;
   RunCommandOfMissingModule(command);
 }
 
@@ -48,7 +50,7 @@ void StartImageEdit(int command) {
 
 void DispatchEditCommand(int command) {
   ApplicationState& app = App();
-  if (app.adjustment_in_progress && !IsAllowedDuringAdjustment(command)) return;
+  if (app.adjustment_mode != 0 && !IsAllowedDuringAdjustment(command)) return;
   if (IsImageEditCommand(command)) {
     StartImageEdit(command);
   } else if (command == kCommandToggleEditWindow) {
@@ -61,9 +63,8 @@ void DispatchEditCommand(int command) {
     // Zoom, pan and the panes: the edit window's own view.
   } else if (RunSaveBarCommand(command)) {
     // The save type and options of the tool strip.
-  } else if (IsAllowedDuringAdjustment(command)) {
-    // Apply and cancel.
-    RunCommandOfMissingModule(command);
+  } else if (command == kCommandApplyAdjustment || command == kCommandCancelAdjustment) {
+    FinishAdjustment(command == kCommandApplyAdjustment);
   } else {
     RunSharedCommand(command);
   }

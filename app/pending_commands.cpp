@@ -21,10 +21,10 @@ constexpr PendingCommands kPending[] = {
     {5060, 5060, kEvery},    // print
     {5111, 5111, kEvery},    // histogram window
     {5120, 5149, kEvery},    // trim, resize, rotate and canvas
-    {5155, 5182, kEvery},    // colour adjustments
+    {5155, 5160, kEvery},    // colour adjustments
+    {5164, 5182, kEvery},
     {5270, 5276, kEvery},    // filters
     {5410, 5410, kEvery},    // options
-    {5900, 5901, kEvery},    // apply and cancel an adjustment
 };
 
 bool Applies(const PendingCommands& row, int command, int display_mode) {

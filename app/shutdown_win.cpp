@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/accelerator_table_win.h"
+#include "adjust/adjustment_run_win.h"
 #include "app/app_state.h"
 #include "app/menu_build_win.h"
 #include "app/menu_popup_win.h"
@@ -67,6 +68,7 @@ SettingsWindowState CurrentWindowState() {
 
 void ReleaseResources() {
   ApplicationState& app = App();
+  FinishAdjustment(false);  // its worker must not outlive the image it reads
   app.modified = false;
   if (app.view_dc) SelectObject(app.view_dc, GetStockObject(DEFAULT_GUI_FONT));
   StopWatchingFolder();
@@ -109,7 +111,6 @@ void EndSession() {
   ApplicationState& app = App();
   if (app.shutting_down) return;
   app.shutting_down = true;
-  app.adjustment_in_progress = false;
   ReleaseResources();
   WriteSettingsAndUnload();
 }

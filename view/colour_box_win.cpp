@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "adjust/adjustment_win.h"
 #include "app/app_state.h"
 #include "app/gdi_guards_win.h"
 #include "app/window_classes_win.h"
@@ -14,13 +15,16 @@ namespace {
 COLORREF BoxColour(int id) {
   const ApplicationState& app = App();
   if (app.eyedropper_on) return app.eyedropper_colour;
-  (void)id;
+  if (app.adjustment) return app.adjustment->BoxColour(id);
   return app.settings.save_transparent_colour;
 }
 
 void ColourBoxClick(HWND box) {
-  (void)box;
-  ChooseSaveColour();
+  if (App().adjustment) {
+    App().adjustment->ColourBoxClick(box);
+  } else {
+    ChooseSaveColour();
+  }
 }
 
 void Paint(HWND box) {

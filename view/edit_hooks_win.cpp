@@ -1,5 +1,6 @@
 #include "view/edit_hooks_win.h"
 
+#include "adjust/adjustment_run_win.h"
 #include "app/app_state.h"
 #include "app/command_ids.h"
 #include "view/eyedropper_win.h"
@@ -20,6 +21,7 @@ void RunAsAccelerator(int command) {
 }
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM key, LPARAM flags) {
+  if (code == HC_ACTION && key == VK_CONTROL && (flags & kKeyReleased)) HandleCtrlReleased();
   if (code == HC_ACTION && !(flags & kKeyReleased) && HandleEditKey(key)) return 1;
   return CallNextHookEx(g_keyboard, code, key, flags);
 }
@@ -50,7 +52,7 @@ bool HandleEditKey(WPARAM key) {
   switch (key) {
     case VK_RETURN:
       if (app.mouse_state != 0 || app.eyedropper_on) return false;
-      if (app.adjustment_in_progress) {
+      if (app.adjustment_hook && app.adjustment_mode != 0) {
         RunAsAccelerator(kCommandApplyAdjustment);
         return true;
       }
@@ -66,9 +68,16 @@ bool HandleEditKey(WPARAM key) {
         EndEyedropper(false);
         return true;
       }
-      if (!app.adjustment_in_progress) return false;
+      if (!app.adjustment_hook || app.adjustment_mode == 0) return false;
       RunAsAccelerator(kCommandCancelAdjustment);
       return true;
   }
   return false;
+}
+
+void HandleCtrlReleased() {
+  const ApplicationState& app = App();
+  if (app.edit_window && IsWindowEnabled(app.edit_window) && app.adjustment_hook) {
+    OnAdjustmentCtrlReleased();
+  }
 }

@@ -12,3 +12,6 @@ void RemoveEditHooks();
 // What the keyboard hook does with a key going down; true when the key is
 // used up and goes no further.
 bool HandleEditKey(WPARAM key);
+
+// Ctrl going up: an adjustment may change the preview pane's cursor back.
+void HandleCtrlReleased();

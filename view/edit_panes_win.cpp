@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "adjust/adjustment_run_win.h"
+#include "adjust/adjustment_win.h"
 #include "app/app_state.h"
 #include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
@@ -116,6 +118,7 @@ void PaintPaneInto(HWND pane, HDC dc) {
                           : std::wstring();
   ViewPaintInput input = {image, &app.edit_geometry, PaneBackground(), note.c_str()};
   PaintViewContent(dc, client, input);
+  if (!source && app.adjustment && app.result.pixels) app.adjustment->DrawOverlay();
 }
 
 void PaintPane(HWND pane) {
@@ -136,6 +139,7 @@ HWND CreatePane(HWND edit, const wchar_t* class_name) {
 bool HandlePaneMouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam) {
   POINT p = ClientPoint(lparam);
   if (HandleEyedropperMouse(pane, message, p)) return true;
+  if (pane == A().preview_pane && HandleAdjustmentPaneMouse(message, wparam, p)) return true;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -286,6 +290,9 @@ LRESULT CALLBACK EditPaneProc(HWND pane, UINT message, WPARAM wparam, LPARAM lpa
       return 0;
     case WM_SETCURSOR:
       if (HandleEyedropperMouse(pane, message, {})) return TRUE;
+      if (LOWORD(lparam) == HTCLIENT && pane == A().preview_pane && SetAdjustmentPaneCursor()) {
+        return TRUE;
+      }
       if (LOWORD(lparam) == HTCLIENT && SetViewCursor()) return TRUE;
       break;
     case WM_CAPTURECHANGED:

@@ -100,7 +100,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
                   {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       return 0;
     case WM_COPYDATA:
-      if (IsWindowEnabled(window) && !App().adjustment_in_progress) {
+      if (IsWindowEnabled(window) && App().adjustment_mode == 0) {
         HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
       }
       return 1;

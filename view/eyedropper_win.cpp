@@ -1,5 +1,6 @@
 #include "view/eyedropper_win.h"
 
+#include "adjust/adjustment_win.h"
 #include "app/app_state.h"
 #include "app/wide_text.h"
 #include "view/edit_panes_win.h"
@@ -47,7 +48,11 @@ void Hover(POINT client) {
   const bool on_image = ColourAt(client, &colour);
   if (on_image) app.eyedropper_colour = colour;
   SetWindowTextW(app.edit_window, ToWide(ColourReadout(on_image, colour)).c_str());
-  RepaintSaveColourBox();
+  if (app.adjustment) {
+    app.adjustment->PickHover();
+  } else {
+    RepaintSaveColourBox();
+  }
 }
 
 }  // namespace
@@ -71,7 +76,11 @@ void EndEyedropper(bool accept) {
   app.accelerators_suspended = false;
   if (GetCapture() == app.source_pane) ReleaseCapture();
   SetCursor(app.cursor_arrow ? app.cursor_arrow : LoadCursorW(nullptr, IDC_ARROW));
-  EndSaveColourPick(accept, app.eyedropper_colour);
+  if (app.adjustment) {
+    app.adjustment->EndColourPick(accept);
+  } else {
+    EndSaveColourPick(accept, app.eyedropper_colour);
+  }
   RestorePanes();
   RefreshTitle();
 }

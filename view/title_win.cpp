@@ -25,7 +25,7 @@ void RefreshTitle() {
   in.file_bytes = image.source_size;
   in.show_zoom = app.display_mode != kDisplayEdit;
   in.zoom = app.view_geometry.zoom;
-  in.show_preview_size = app.display_mode == kDisplayEdit && !app.adjustment_in_progress &&
+  in.show_preview_size = app.display_mode == kDisplayEdit && app.adjustment_mode == 0 &&
                          !app.document.temporary.path.empty();
   in.preview_bytes = app.document.temporary.bytes;
   std::wstring text = ToWide(BuildTitleText(in));

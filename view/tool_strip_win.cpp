@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/command_ids.h"
+#include "app/key_names.h"
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/menu_caption.h"
@@ -21,8 +23,6 @@
 namespace {
 
 constexpr int kStripId = kToolStripId;
-constexpr int kFileBandId = 1011;
-constexpr int kViewBandId = 1012;
 constexpr int kZoomFieldId = 1041;
 constexpr int kZoomSeparator = 9941;  // holds the zoom field
 constexpr int kZoomFieldWidth = 56;
@@ -53,10 +53,7 @@ int g_next_menu = 0;          // the one the pointer moved on to meanwhile
 ApplicationState& A() { return App(); }
 HWND Strip() { return A().edit_window ? GetDlgItem(A().edit_window, kStripId) : nullptr; }
 
-HWND BandBar(int id) {
-  HWND strip = Strip();
-  return strip ? GetDlgItem(strip, id) : nullptr;
-}
+HWND BandBar(int id) { return ToolStripBand(id); }
 
 
 int ZoomPercent() { return static_cast<int>(std::lround(A().edit_geometry.zoom * 100.0)); }
@@ -130,11 +127,23 @@ bool OverStrip(POINT screen) {
   return under && (under == Strip() || IsChild(Strip(), under));
 }
 
+// Apply and Cancel also name the key that does the same.
 std::wstring TipText(int command) {
-  return TipFromCaption(LanguageString(A().language.get(), static_cast<UINT>(command)));
+  std::wstring tip = TipFromCaption(LanguageString(A().language.get(), static_cast<UINT>(command)));
+  const uint8_t key = command == kCommandApplyAdjustment    ? VK_RETURN
+                      : command == kCommandCancelAdjustment ? VK_ESCAPE
+                                                            : 0;
+  if (key == 0) return tip;
+  const std::string name = KeyName(key);
+  return tip + L" (" + std::wstring(name.begin(), name.end()) + L")";
 }
 
 }  // namespace
+
+HWND ToolStripBand(int id) {
+  HWND strip = Strip();
+  return strip ? GetDlgItem(strip, id) : nullptr;
+}
 
 HWND CreateToolStrip(HWND edit) {
   HWND strip = CreateWindowExW(

@@ -5,6 +5,11 @@
 #include <windows.h>
 
 constexpr int kToolStripId = 1010;
+constexpr int kFileBandId = 1011;
+constexpr int kViewBandId = 1012;
+
+// The tool bar of one of the strip's bands, or null.
+HWND ToolStripBand(int id);
 
 // Creates the strip at the top of the edit window.
 HWND CreateToolStrip(HWND edit);

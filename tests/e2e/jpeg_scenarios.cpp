@@ -85,15 +85,6 @@ uint16_t OrientationOnDisk(const std::wstring& path) {
   return ReadExifOrientation(file.data() + scan.exif_start, scan.exif_length);
 }
 
-// A modified picture asks before the viewer closes; this one is let go.
-void CloseDroppingChanges(AppInstance& app, HWND view) {
-  PostMessageW(view, WM_CLOSE, 0, 0);
-  if (HWND question = app.WaitForWindow(L"#32770", 3000)) {
-    PostMessageW(question, WM_COMMAND, IDNO, 0);
-  }
-  app.WaitForExit(5000);
-}
-
 // A viewer on a photograph whose Exif data say it is to be turned clockwise.
 // It is photo.jpg in the program's folder.
 bool StartOnTurnedPhoto(ScenarioContext& ctx, AppInstance& app, HWND* view,

@@ -70,3 +70,11 @@ void Close(AppInstance& app, HWND view) {
   PostMessageW(view, WM_CLOSE, 0, 0);
   app.WaitForExit(5000);
 }
+
+void CloseDroppingChanges(AppInstance& app, HWND view) {
+  PostMessageW(view, WM_CLOSE, 0, 0);
+  if (HWND question = app.WaitForWindow(L"#32770", 3000)) {
+    PostMessageW(question, WM_COMMAND, IDNO, 0);
+  }
+  app.WaitForExit(5000);
+}

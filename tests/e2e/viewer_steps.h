@@ -32,3 +32,6 @@ bool StagedCopyLeftIn(const std::wstring& folder);
 
 // Closes the viewer as a user would and waits for the process to end.
 void Close(AppInstance& app, HWND view);
+// The same for a modified picture: the question whether to save it is
+// answered No.
+void CloseDroppingChanges(AppInstance& app, HWND view);

@@ -22,7 +22,7 @@ class DispatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ApplicationState& app = App();
-    app.adjustment_in_progress = false;
+    app.adjustment_mode = 0;
     app.document.path.clear();
     view_ = CreateTestViewWindow(0, 0, 420, 340);
     ASSERT_NE(view_, nullptr);
@@ -93,12 +93,12 @@ TEST_F(DispatchTest, EditModeAndAdjustmentsGateTheCommands) {
   SendMessageW(view_, WM_COMMAND, 5344, 0);
   EXPECT_EQ(App().settings.edit_background, 3);
   EXPECT_EQ(App().settings.view_background, 0);
-  App().adjustment_in_progress = true;
+  App().adjustment_mode = 13;
   SendMessageW(view_, WM_COMMAND, 5320, 0);
   EXPECT_FALSE(Topmost()) << "tools wait for the adjustment";
   SendMessageW(view_, WM_COMMAND, 5341, 0);
   EXPECT_EQ(App().settings.edit_background, 3);
-  App().adjustment_in_progress = false;
+  App().adjustment_mode = 0;
   App().display_mode = kDisplayView;
   SendMessageW(view_, WM_COMMAND, 5230, 0);
   EXPECT_GT(App().view_geometry.zoom, 1.0);
