@@ -79,6 +79,18 @@ int CImgC::FinishColour(bool accept, bool changes, int command) {
   return command;
 }
 
+void CImgC::LoadParameters(std::span<const StoredParameter> parameters,
+                           std::span<int32_t> values) {
+  const std::wstring& path = App().settings_path;
+  ReadStoredParameters(path.empty() ? nullptr : path.c_str(), parameters, values);
+}
+
+void CImgC::SaveParameters(std::span<const StoredParameter> parameters,
+                           std::span<const int32_t> values) {
+  const std::wstring& path = App().settings_path;
+  if (!path.empty()) WriteStoredParameters(path.c_str(), parameters, values);
+}
+
 void CImgC::RequestPreview(LPARAM value) {
   requested_.fetch_add(1);
   worker_.Request(value);

@@ -10,6 +10,7 @@
 #include "adjust/blend_table.h"
 #include "adjust/preview_worker_win.h"
 #include "adjust/stop_request.h"
+#include "adjust/stored_parameters.h"
 #include "image/image_buffer.h"
 
 // What every colour kernel reads: the image, the result it writes, and the
@@ -46,6 +47,12 @@ class CImgC : public CTint {
   int FinishColour(bool accept, bool changes, int command);
 
   void RequestPreview(LPARAM value = 0);
+
+  // For the adjustments that keep their parameters: read when they are
+  // made, written when they go.
+  static void LoadParameters(std::span<const StoredParameter> parameters, std::span<int32_t> values);
+  static void SaveParameters(std::span<const StoredParameter> parameters,
+                             std::span<const int32_t> values);
 
   // The whole result from the current values; false when stopped first.
   virtual bool ComputeResult(const StopRequest& stop) = 0;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -301,6 +302,49 @@ TEST_F(AdjustmentTest, ALongComputationEndsByTheStopRequestNotByTermination) {
   EXPECT_TRUE(worker.Stop()) << "the thread ended by itself";
   EXPECT_LT(GetTickCount() - start, 900u);
   EXPECT_TRUE(watched.stopped_by_request);
+}
+
+}  // namespace
+
+namespace {
+
+// A figure for the notes, not a test: how long a value typed into the bar
+// takes to show in the preview of a 24-megapixel picture. Run it with
+// --gtest_also_run_disabled_tests.
+TEST_F(AdjustmentTest, DISABLED_PreviewLatencyOfATwentyFourMegapixelPicture) {
+  OpenEdit(6000, 4000);
+  Command(kBrightness);
+  for (int round = 1; round <= 5; ++round) {
+    const int amount = round * 10;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    Type(kAllBox, std::to_wstring(amount).c_str());
+    ASSERT_TRUE(WaitFor([&] { return RowFromTop(App().result, 0)[0] == 77 + amount; }, 10000));
+    QueryPerformanceCounter(&end);
+    std::printf("brightness %d: preview after %.1f ms\n", amount,
+                1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+  }
+}
+
+TEST_F(AdjustmentTest, ALabelUnderThePointerTurnsHotAndDragsItsValue) {
+  OpenEdit();
+  Command(kBrightness);
+  HWND label = Control(kAllLabel);
+  RECT place;
+  GetWindowRect(label, &place);
+  MapWindowPoints(nullptr, Bar(), reinterpret_cast<POINT*>(&place), 2);
+  const POINT middle = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  SendMessageW(Bar(), WM_MOUSEMOVE, 0, MAKELPARAM(middle.x, middle.y));
+  EXPECT_EQ(App().hot_label, label);
+  SendMessageW(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+  EXPECT_EQ(GetCapture(), Bar());
+  SendMessageW(Bar(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(middle.x + 30, middle.y));
+  EXPECT_EQ(Tone()->Values().all, 30) << "a unit per pixel for brightness";
+  SendMessageW(Bar(), WM_LBUTTONUP, 0, MAKELPARAM(middle.x + 30, middle.y));
+  EXPECT_EQ(GetCapture(), nullptr);
+  SendMessageW(Bar(), WM_MOUSEMOVE, 0, MAKELPARAM(place.right + 200, middle.y));
+  EXPECT_EQ(App().hot_label, nullptr) << "off the label it cools";
 }
 
 }  // namespace
