@@ -19,6 +19,7 @@
 #include "view/eyedropper_win.h"
 #include "view/strip_band_win.h"
 #include "view/strip_field_win.h"
+#include "view/tool_strip_win.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ SettingsValues& Settings() { return A().settings; }
 
 HWND Bar() {
   HWND edit = A().edit_window;
-  HWND strip = edit ? GetDlgItem(edit, 1010) : nullptr;
+  HWND strip = edit ? GetDlgItem(edit, kToolStripId) : nullptr;
   return strip ? GetDlgItem(strip, kSaveBarId) : nullptr;
 }
 
