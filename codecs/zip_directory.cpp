@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "codecs/little_endian.h"
+#include "app/little_endian.h"
 #include "image/code_page_text.h"
 #include "image/dos_time.h"
 #include "image/utf8_text.h"
@@ -21,10 +21,10 @@ constexpr size_t kEndSearchBytes = kEndRecordBytes + 0xFFFF;
 std::optional<size_t> SearchEndRecord(ArchiveBytes archive) {
   if (archive.size() < kEndRecordBytes) return std::nullopt;
   const size_t last = archive.size() - kEndRecordBytes;
-  if (LoadU32Le(&archive[last]) == kEndSignature) return last;
+  if (LoadU32(&archive[last]) == kEndSignature) return last;
   const size_t first = archive.size() > kEndSearchBytes ? archive.size() - kEndSearchBytes : 0;
   for (size_t at = last; at-- > first;) {
-    if (archive[at] == 'P' && LoadU32Le(&archive[at]) == kEndSignature) return at;
+    if (archive[at] == 'P' && LoadU32(&archive[at]) == kEndSignature) return at;
   }
   return std::nullopt;
 }
@@ -33,7 +33,7 @@ FileListEntry MemberOf(const ZipCentralEntry& entry) {
   FileListEntry member;
   SplitZipName(entry, &member);
   member.key = entry.local_offset;
-  member.size = entry.uncompressed_size;
+  member.size = entry.sizes.uncompressed;
   DosTimeToUtc(entry.dos_date, entry.dos_time, &member.last_write);
   return member;
 }
@@ -44,26 +44,24 @@ std::optional<ZipEndRecord> FindZipEndRecord(ArchiveBytes archive) {
   const std::optional<size_t> at = SearchEndRecord(archive);
   if (!at) return std::nullopt;
   const uint8_t* record = &archive[*at];
-  return ZipEndRecord{LoadU16Le(record + 8), LoadU32Le(record + 16)};
+  return ZipEndRecord{LoadU16(record + 8), LoadU32(record + 16)};
 }
 
 std::optional<ZipCentralEntry> ReadZipCentralEntry(ArchiveBytes archive, size_t offset, size_t* next) {
   if (offset > archive.size() || archive.size() - offset < kCentralHeaderBytes) return std::nullopt;
   const uint8_t* h = &archive[offset];
-  if (LoadU32Le(h) != kCentralSignature) return std::nullopt;
-  const size_t name_bytes = LoadU16Le(h + 28);
-  const size_t skipped_bytes = size_t{LoadU16Le(h + 30)} + LoadU16Le(h + 32);
+  if (LoadU32(h) != kCentralSignature) return std::nullopt;
+  const size_t name_bytes = LoadU16(h + 28);
+  const size_t skipped_bytes = size_t{LoadU16(h + 30)} + LoadU16(h + 32);
   // The 16-bit lengths cannot overflow; the name must lie inside the archive.
   if (archive.size() - offset - kCentralHeaderBytes < name_bytes) return std::nullopt;
   ZipCentralEntry entry;
-  entry.flags = LoadU16Le(h + 8);
-  entry.method = LoadU16Le(h + 10);
-  entry.dos_time = LoadU16Le(h + 12);
-  entry.dos_date = LoadU16Le(h + 14);
-  entry.crc = LoadU32Le(h + 16);
-  entry.compressed_size = LoadU32Le(h + 20);
-  entry.uncompressed_size = LoadU32Le(h + 24);
-  entry.local_offset = LoadU32Le(h + 42);
+  entry.flags = LoadU16(h + 8);
+  entry.method = LoadU16(h + 10);
+  entry.dos_time = LoadU16(h + 12);
+  entry.dos_date = LoadU16(h + 14);
+  entry.sizes = {LoadU32(h + 16), LoadU32(h + 20), LoadU32(h + 24)};
+  entry.local_offset = LoadU32(h + 42);
   entry.name = {reinterpret_cast<const char*>(h + kCentralHeaderBytes),
                 std::min(name_bytes, kZipLongestName)};
   *next = offset + kCentralHeaderBytes + name_bytes + skipped_bytes;

@@ -26,15 +26,21 @@ constexpr uint16_t kZipFlagUtf8 = 1 << 11;
 // Bytes of a stored name that are read; longer names are cut.
 constexpr size_t kZipLongestName = 259;
 
+// What both a local header and a central directory entry say of the data
+// (the local header only when the sizes do not follow the data).
+struct ZipSizes {
+  uint32_t crc = 0;
+  uint32_t compressed = 0;
+  uint32_t uncompressed = 0;
+};
+
 // One central directory header as stored.
 struct ZipCentralEntry {
   uint16_t flags = 0;
   uint16_t method = 0;
   uint16_t dos_time = 0;
   uint16_t dos_date = 0;
-  uint32_t crc = 0;
-  uint32_t compressed_size = 0;
-  uint32_t uncompressed_size = 0;
+  ZipSizes sizes;
   uint32_t local_offset = 0;
   std::string_view name;  // the stored bytes, inside the archive
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "codecs/little_endian.h"
+#include "app/little_endian.h"
 
 namespace {
 
@@ -16,30 +16,24 @@ constexpr size_t kLocalHeaderBytes = 30;
 // follow the data, from its central directory entry; and where its data starts.
 struct MemberLayout {
   uint16_t method = 0;
-  uint32_t crc = 0;
-  uint32_t compressed_size = 0;
-  uint32_t uncompressed_size = 0;
+  ZipSizes sizes;
   size_t data_offset = 0;
 };
 
 ZipStatus ReadLayout(ArchiveBytes archive, uint32_t key, MemberLayout* layout) {
   if (key > archive.size() || archive.size() - key < kLocalHeaderBytes) return ZipStatus::kNoMember;
   const uint8_t* h = &archive[key];
-  if (LoadU32Le(h) != kLocalSignature) return ZipStatus::kNoMember;
-  const size_t data_offset = size_t{key} + kLocalHeaderBytes + LoadU16Le(h + 26) + LoadU16Le(h + 28);
+  if (LoadU32(h) != kLocalSignature) return ZipStatus::kNoMember;
+  const size_t data_offset = size_t{key} + kLocalHeaderBytes + LoadU16(h + 26) + LoadU16(h + 28);
   if (data_offset > archive.size()) return ZipStatus::kTruncated;
-  layout->method = LoadU16Le(h + 8);
+  layout->method = LoadU16(h + 8);
   layout->data_offset = data_offset;
-  if (LoadU16Le(h + 6) & kZipFlagDataDescriptor) {
+  if (LoadU16(h + 6) & kZipFlagDataDescriptor) {
     const std::optional<ZipCentralEntry> entry = FindZipEntry(archive, key);
     if (!entry) return ZipStatus::kNoMember;
-    layout->crc = entry->crc;
-    layout->compressed_size = entry->compressed_size;
-    layout->uncompressed_size = entry->uncompressed_size;
+    layout->sizes = entry->sizes;
   } else {
-    layout->crc = LoadU32Le(h + 14);
-    layout->compressed_size = LoadU32Le(h + 18);
-    layout->uncompressed_size = LoadU32Le(h + 22);
+    layout->sizes = {LoadU32(h + 14), LoadU32(h + 18), LoadU32(h + 22)};
   }
   return ZipStatus::kOk;
 }
@@ -48,12 +42,12 @@ ZipStatus ReadLayout(ArchiveBytes archive, uint32_t key, MemberLayout* layout) {
 // hostile header may claim gigabytes for a few bytes of data.
 ZipStatus CheckSizes(ArchiveBytes archive, const MemberLayout& layout) {
   const size_t available = archive.size() - layout.data_offset;
-  if (layout.uncompressed_size > kZipMemberLimit) return ZipStatus::kTooLarge;
+  if (layout.sizes.uncompressed > kZipMemberLimit) return ZipStatus::kTooLarge;
   if (layout.method == kZipStored) {
-    return layout.uncompressed_size > available ? ZipStatus::kTruncated : ZipStatus::kOk;
+    return layout.sizes.uncompressed > available ? ZipStatus::kTruncated : ZipStatus::kOk;
   }
-  if (layout.compressed_size > available) return ZipStatus::kTruncated;
-  if (layout.uncompressed_size > LongestInflation(layout.compressed_size)) return ZipStatus::kTooLarge;
+  if (layout.sizes.compressed > available) return ZipStatus::kTruncated;
+  if (layout.sizes.uncompressed > LongestInflation(layout.sizes.compressed)) return ZipStatus::kTooLarge;
   return ZipStatus::kOk;
 }
 
@@ -81,17 +75,17 @@ ZipStatus ExtractZip(ArchiveBytes archive, uint32_t key, ZipExtracted* out) {
   if (layout.method != kZipStored && layout.method != kZipDeflated) return ZipStatus::kUnsupportedMethod;
   if ((status = CheckSizes(archive, layout)) != ZipStatus::kOk) return status;
   // Four zero bytes past the end, as every member block has.
-  PageBlock block(size_t{layout.uncompressed_size} + 4);
+  PageBlock block(size_t{layout.sizes.uncompressed} + 4);
   if (!block) return ZipStatus::kNoMemory;
   const uint8_t* data = archive.data() + layout.data_offset;
   if (layout.method == kZipStored) {
-    std::copy(data, data + layout.uncompressed_size, block.data());
-  } else if ((status = Inflate(data, layout.compressed_size, block.data(), layout.uncompressed_size)) !=
+    std::copy(data, data + layout.sizes.uncompressed, block.data());
+  } else if ((status = Inflate(data, layout.sizes.compressed, block.data(), layout.sizes.uncompressed)) !=
              ZipStatus::kOk) {
     return status;
   }
-  if (crc32(0, block.data(), layout.uncompressed_size) != layout.crc) return ZipStatus::kBadCrc;
+  if (crc32(0, block.data(), layout.sizes.uncompressed) != layout.sizes.crc) return ZipStatus::kBadCrc;
   out->block = std::move(block);
-  out->size = layout.uncompressed_size;
+  out->size = layout.sizes.uncompressed;
   return ZipStatus::kOk;
 }

@@ -7,24 +7,12 @@ namespace {
 constexpr uint8_t kRar4Signature[7] = {'R', 'a', 'r', '!', 0x1A, 0x07, 0x00};
 constexpr uint8_t kRar5Signature[8] = {'R', 'a', 'r', '!', 0x1A, 0x07, 0x01, 0x00};
 
-// RAR 4 main header flags, in their own bit positions.
-constexpr uint16_t kRar4Volume = 0x0001, kRar4Comment = 0x0002, kRar4Lock = 0x0004, kRar4Solid = 0x0008,
-                   kRar4NewNumbering = 0x0010, kRar4Recovery = 0x0040, kRar4Password = 0x0080,
-                   kRar4FirstVolume = 0x0100;
-
 bool ReadRar4(const uint8_t* data, size_t size, uint32_t* flags) {
   // Signature, then CRC16, type 0x73, flags, size.
   if (size < sizeof(kRar4Signature) + 7 || data[9] != 0x73) return false;
-  const uint16_t f = static_cast<uint16_t>(data[10] | data[11] << 8);
-  const struct { uint16_t rar4; uint32_t ours; } kMap[] = {
-      {kRar4Volume, kRarFlagVolume},         {kRar4Comment, kRarFlagComment},
-      {kRar4Lock, kRarFlagLock},             {kRar4Solid, kRarFlagSolid},
-      {kRar4NewNumbering, kRarFlagNewNumbering}, {kRar4Recovery, kRarFlagRecovery},
-      {kRar4Password, kRarFlagEncryptedHeaders}, {kRar4FirstVolume, kRarFlagFirstVolume}};
-  *flags = 0;
-  for (const auto& m : kMap) {
-    if (f & m.rar4) *flags |= m.ours;
-  }
+  // The library reports the low nine bits of RAR 4's main header flags
+  // as they stand; the bits above are no archive properties.
+  *flags = static_cast<uint32_t>(data[10] | data[11] << 8) & 0x01FF;
   return true;
 }
 
@@ -46,7 +34,7 @@ bool ReadRar5(const uint8_t* data, size_t size, uint32_t* flags) {
   uint64_t header_size, type, header_flags, skipped, archive_flags;
   if (!ReadVint(data, size, &at, &header_size) || !ReadVint(data, size, &at, &type)) return false;
   if (type == 4) {  // an encryption header comes first: all headers are encrypted
-    *flags = kRarFlagEncryptedHeaders | kRarFlagNewNumbering;
+    *flags = ROADF_ENCHEADERS | ROADF_NEWNUMBERING;
     return true;
   }
   if (type != 1 || !ReadVint(data, size, &at, &header_flags)) return false;
@@ -55,11 +43,11 @@ bool ReadRar5(const uint8_t* data, size_t size, uint32_t* flags) {
   if (!ReadVint(data, size, &at, &archive_flags)) return false;
   uint64_t volume_number = 0;
   if ((archive_flags & 2) && !ReadVint(data, size, &at, &volume_number)) return false;
-  *flags = kRarFlagNewNumbering;  // RAR 5 volumes are always numbered .partN.rar
-  if (archive_flags & 1) *flags |= kRarFlagVolume;
-  if ((archive_flags & 1) && volume_number == 0) *flags |= kRarFlagFirstVolume;
-  if (archive_flags & 4) *flags |= kRarFlagSolid;
-  if (archive_flags & 16) *flags |= kRarFlagLock;
+  *flags = ROADF_NEWNUMBERING;  // RAR 5 volumes are always numbered .partN.rar
+  if (archive_flags & 1) *flags |= ROADF_VOLUME;
+  if ((archive_flags & 1) && volume_number == 0) *flags |= ROADF_FIRSTVOLUME;
+  if (archive_flags & 4) *flags |= ROADF_SOLID;
+  if (archive_flags & 16) *flags |= ROADF_LOCK;
   return true;
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "rar/rar_archive_flags.h"  // the archive flags of RAROpenArchiveDataEx.Flags
+
 constexpr int ERAR_SUCCESS = 0;
 constexpr int ERAR_END_ARCHIVE = 10;
 constexpr int ERAR_NO_MEMORY = 11;
@@ -44,16 +46,6 @@ enum UnrarCallbackMessage : UINT {
   UCM_LARGEDICT = 5,
 };
 
-// Archive flags of RAROpenArchiveDataEx.Flags.
-constexpr unsigned ROADF_VOLUME = 0x0001;
-constexpr unsigned ROADF_COMMENT = 0x0002;
-constexpr unsigned ROADF_LOCK = 0x0004;
-constexpr unsigned ROADF_SOLID = 0x0008;
-constexpr unsigned ROADF_NEWNUMBERING = 0x0010;
-constexpr unsigned ROADF_SIGNED = 0x0020;
-constexpr unsigned ROADF_RECOVERY = 0x0040;
-constexpr unsigned ROADF_ENCHEADERS = 0x0080;
-constexpr unsigned ROADF_FIRSTVOLUME = 0x0100;
 
 // Member flags of RARHeaderDataEx.Flags.
 constexpr unsigned RHDF_SPLITBEFORE = 0x01;

@@ -17,17 +17,17 @@ uint32_t FlagsOf(const std::string& name) {
 
 TEST(RarArchiveFlags, VolumesOfBothVersionsTellTheFirstFromTheRest) {
   if (LibarchiveTestFile("test_read_format_rar.rar").empty()) GTEST_SKIP() << "libarchive source missing";
-  constexpr uint32_t kFirst = kRarFlagVolume | kRarFlagNewNumbering | kRarFlagFirstVolume;
-  constexpr uint32_t kLater = kRarFlagVolume | kRarFlagNewNumbering;
+  constexpr uint32_t kFirst = ROADF_VOLUME | ROADF_NEWNUMBERING | ROADF_FIRSTVOLUME;
+  constexpr uint32_t kLater = ROADF_VOLUME | ROADF_NEWNUMBERING;
   EXPECT_EQ(FlagsOf("test_rar_multivolume_single_file.part1.rar"), kFirst);
   EXPECT_EQ(FlagsOf("test_rar_multivolume_single_file.part3.rar"), kLater);
   EXPECT_EQ(FlagsOf("test_read_format_rar5_multiarchive.part01.rar"), kFirst);
   EXPECT_EQ(FlagsOf("test_read_format_rar5_multiarchive.part03.rar"), kLater);
   EXPECT_EQ(FlagsOf("test_read_format_rar.rar"), 0u);
-  EXPECT_EQ(FlagsOf("test_read_format_rar5_stored.rar"), kRarFlagNewNumbering);
-  EXPECT_EQ(FlagsOf("test_read_format_rar5_solid.rar"), kRarFlagNewNumbering | kRarFlagSolid);
-  EXPECT_EQ(FlagsOf("test_read_format_rar_encryption_header.rar") & kRarFlagEncryptedHeaders,
-            kRarFlagEncryptedHeaders);
+  EXPECT_EQ(FlagsOf("test_read_format_rar5_stored.rar"), ROADF_NEWNUMBERING);
+  EXPECT_EQ(FlagsOf("test_read_format_rar5_solid.rar"), ROADF_NEWNUMBERING | ROADF_SOLID);
+  EXPECT_EQ(FlagsOf("test_read_format_rar_encryption_header.rar") & ROADF_ENCHEADERS,
+            ROADF_ENCHEADERS);
 }
 
 TEST(RarArchiveFlags, NoSignatureOrACutHeaderIsNoArchive) {

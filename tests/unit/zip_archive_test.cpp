@@ -125,22 +125,22 @@ TEST(ZipListing, ABrokenDirectoryIsNoArchive) {
     return ListZip(bytes, &listing);
   };
   std::vector<uint8_t> bytes = good.bytes;
-  StoreU32Le(&bytes, good.end_record + 16, uint32_t(bytes.size()));  // directory past the end
+  StoreU32(uint32_t(bytes.size()), &bytes[good.end_record + 16]);  // directory past the end
   EXPECT_EQ(listed(bytes), ZipStatus::kNotAnArchive);
   bytes = good.bytes;
-  StoreU32Le(&bytes, good.end_record + 16, 0xFFFFFFF0u);
+  StoreU32(0xFFFFFFF0u, &bytes[good.end_record + 16]);
   EXPECT_EQ(listed(bytes), ZipStatus::kNotAnArchive);
   bytes = good.bytes;
-  StoreU16Le(&bytes, good.end_record + 8, 3);  // one entry more than there is
+  StoreU16(3, &bytes[good.end_record + 8]);  // one entry more than there is
   EXPECT_EQ(listed(bytes), ZipStatus::kNotAnArchive);
   bytes = good.bytes;
-  StoreU16Le(&bytes, good.central_offsets[1] + 28, 0xFFFF);  // name past the end
+  StoreU16(0xFFFF, &bytes[good.central_offsets[1] + 28]);  // name past the end
   EXPECT_EQ(listed(bytes), ZipStatus::kNotAnArchive);
   bytes = good.bytes;
   bytes[good.central_offsets[1]] = 'Q';
   EXPECT_EQ(listed(bytes), ZipStatus::kNotAnArchive);
   bytes = good.bytes;
-  StoreU16Le(&bytes, good.end_record + 8, 1);  // fewer entries: only those are walked
+  StoreU16(1, &bytes[good.end_record + 8]);  // fewer entries: only those are walked
   ZipListing listing;
   ASSERT_EQ(ListZip(bytes, &listing), ZipStatus::kOk);
   EXPECT_EQ(listing.members.size(), 1u);
@@ -174,7 +174,7 @@ TEST(ZipExtraction, KeysThatNameNoLocalHeaderFail) {
   MadeMember described = Stored("d.png", "ddd");
   described.flags = kZipFlagDataDescriptor;
   MadeZip orphan = MakeZip({described});
-  StoreU32Le(&orphan.bytes, orphan.central_offsets[0] + 42, 7);
+  StoreU32(7, &orphan.bytes[orphan.central_offsets[0] + 42]);
   Extracted(orphan.bytes, 0, &status);
   EXPECT_EQ(status, ZipStatus::kNoMember);
 }
@@ -201,9 +201,9 @@ TEST(ZipExtraction, HostileSizesFailWithoutTakingMemory) {
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = zip.bytes;
     if (c.field == 26 || c.field == 8) {
-      StoreU16Le(&bytes, c.key + c.field, uint16_t(c.value));
+      StoreU16(uint16_t(c.value), &bytes[c.key + c.field]);
     } else {
-      StoreU32Le(&bytes, c.key + c.field, c.value);
+      StoreU32(c.value, &bytes[c.key + c.field]);
     }
     const uint64_t before = PageBytesRequested();
     ZipStatus status;
@@ -224,12 +224,12 @@ TEST(ZipExtraction, BrokenOrMisdeclaredDeflateDataFails) {
   EXPECT_EQ(status, ZipStatus::kInflateFailed);
   for (uint32_t size : {1003u, 1005u}) {  // the stream gives 1004 bytes
     bytes = zip.bytes;
-    StoreU32Le(&bytes, key + 22, size);
+    StoreU32(size, &bytes[key + 22]);
     Extracted(bytes, key, &status);
     EXPECT_EQ(status, ZipStatus::kInflateFailed) << size;
   }
   bytes = zip.bytes;
-  StoreU32Le(&bytes, key + 18, LoadU32Le(&bytes[key + 18]) - 2);  // stream cut short
+  StoreU32(LoadU32(&bytes[key + 18]) - 2, &bytes[key + 18]);  // stream cut short
   Extracted(bytes, key, &status);
   EXPECT_EQ(status, ZipStatus::kInflateFailed);
 }

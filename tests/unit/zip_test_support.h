@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "codecs/little_endian.h"
+#include "app/little_endian.h"
 #include "codecs/zip_directory.h"
 #include "tests/unit/imagemagick_support.h"
 #include "tests/unit/test_files.h"
@@ -104,7 +104,7 @@ inline uint64_t Ticks(FileTimeValue t) { return uint64_t{t.high} << 32 | t.low; 
 inline std::vector<size_t> HeadersOf(const std::vector<uint8_t>& zip, uint32_t signature) {
   std::vector<size_t> found;
   for (size_t at = 0; at + 4 <= zip.size(); ++at) {
-    if (LoadU32Le(&zip[at]) == signature) found.push_back(at);
+    if (LoadU32(&zip[at]) == signature) found.push_back(at);
   }
   return found;
 }
@@ -113,11 +113,4 @@ inline constexpr uint32_t kLocalHeader = 0x04034B50;
 inline constexpr uint32_t kCentralHeader = 0x02014B50;
 inline constexpr uint32_t kEndRecord = 0x06054B50;
 
-inline void StoreU16Le(std::vector<uint8_t>* zip, size_t at, uint16_t value) {
-  (*zip)[at] = uint8_t(value);
-  (*zip)[at + 1] = uint8_t(value >> 8);
-}
 
-inline void StoreU32Le(std::vector<uint8_t>* zip, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) (*zip)[at + i] = uint8_t(value >> (8 * i));
-}
