@@ -147,9 +147,9 @@ void FillHeader(const ArchiveHandle& handle, archive_entry* entry, RARHeaderData
 
 // The password prompt the real library makes before it decrypts; we cannot
 // decrypt, so the answer only decides how the member fails.
-int AskPassword(const ArchiveHandle& handle) {
+int AskPassword(UNRARCALLBACK callback, LPARAM user_data) {
   wchar_t password[kPasswordChars] = {};
-  if (handle.Tell(UCM_NEEDPASSWORDW, reinterpret_cast<LPARAM>(password), kPasswordChars) == -1) {
+  if (callback && callback(UCM_NEEDPASSWORDW, user_data, reinterpret_cast<LPARAM>(password), kPasswordChars) == -1) {
     return ERAR_MISSING_PASSWORD;
   }
   SecureZeroMemory(password, sizeof(password));
@@ -202,7 +202,7 @@ int ProcessEntry(ArchiveHandle* handle, int operation, const wchar_t* dest_path,
   if (operation == RAR_SKIP || handle->open_mode != RAR_OM_EXTRACT) {
     return archive_read_data_skip(handle->reader) == ARCHIVE_OK ? ERAR_SUCCESS : ERAR_BAD_DATA;
   }
-  if (archive_entry_is_data_encrypted(handle->entry) > 0) return AskPassword(*handle);
+  if (archive_entry_is_data_encrypted(handle->entry) > 0) return AskPassword(handle->callback, handle->user_data);
   if (operation == RAR_TEST) return ReadData(handle, nullptr);
   if (archive_entry_filetype(handle->entry) == AE_IFDIR) {
     const std::wstring folder = OutputPath(handle->entry, dest_path, dest_name);
@@ -230,6 +230,13 @@ __declspec(dllexport) HANDLE WINAPI RAROpenArchiveEx(RAROpenArchiveDataEx* data)
   uint32_t flags = 0;
   if (!ReadRarArchiveFlags(head.data(), head.size(), &flags)) {
     data->OpenResult = ERAR_BAD_ARCHIVE;
+    return nullptr;
+  }
+  data->Flags = flags;
+  // Encrypted headers hide even the member names; the library asks before
+  // it lists anything.
+  if (flags & ROADF_ENCHEADERS) {
+    data->OpenResult = AskPassword(data->Callback, data->UserData);
     return nullptr;
   }
   auto handle = std::make_unique<ArchiveHandle>();

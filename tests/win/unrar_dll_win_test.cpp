@@ -77,7 +77,8 @@ class UnrarDll : public testing::Test {
     return dir_.Write(std::wstring(name.begin(), name.end()), LibarchiveTestFile(name));
   }
 
-  HANDLE Open(const std::wstring& path, unsigned mode, Operation* op, unsigned* flags = nullptr) {
+  HANDLE Open(const std::wstring& path, unsigned mode, Operation* op, unsigned* flags = nullptr,
+              unsigned* result = nullptr) {
     RAROpenArchiveDataEx data{};
     std::wstring name = path;
     data.ArcNameW = name.data();
@@ -86,6 +87,7 @@ class UnrarDll : public testing::Test {
     data.UserData = reinterpret_cast<LPARAM>(op);
     HANDLE handle = library_.open(&data);
     if (flags) *flags = data.Flags;
+    if (result) *result = data.OpenResult;
     EXPECT_EQ(handle != nullptr, data.OpenResult == ERAR_SUCCESS);
     return handle;
   }
@@ -178,6 +180,19 @@ TEST_F(UnrarDll, EncryptedMembersAskForThePasswordOnceAndFail) {
   EXPECT_EQ(Test(path, 1, &given), ERAR_BAD_PASSWORD);
   EXPECT_EQ(given.password_requests, 1);
   EXPECT_TRUE(given.data.empty());
+}
+
+TEST_F(UnrarDll, EncryptedHeadersAskForThePasswordOnOpeningAndFail) {
+  const std::wstring path = Archive("test_read_format_rar_encryption_header.rar");
+  for (bool cancel : {true, false}) {
+    Operation op;
+    op.cancel_password = cancel;
+    unsigned flags = 0, result = 0;
+    EXPECT_FALSE(Open(path, RAR_OM_LIST, &op, &flags, &result));
+    EXPECT_EQ(result, unsigned(cancel ? ERAR_MISSING_PASSWORD : ERAR_BAD_PASSWORD));
+    EXPECT_TRUE(flags & ROADF_ENCHEADERS);
+    EXPECT_EQ(op.password_requests, 1);
+  }
 }
 
 TEST_F(UnrarDll, ReportsVolumeFlagsAndRefusesOtherFiles) {
