@@ -1,5 +1,7 @@
 #include "codecs/image_decoders.h"
 
+#include <utility>
+
 #include "codecs/bmp_reader.h"
 #include "codecs/gif_reader.h"
 #include "codecs/jpeg_reader.h"
@@ -29,6 +31,24 @@ bool DecodeBuiltIn(FormatCode format, DecodeSource* source) {
   }
 }
 
+namespace {
+
+// The part every decode shares once its source is open.
+Status DecodeOpened(FormatCode format, DecodeSource* source, LoadResults* results,
+                    std::string* error_text) {
+  // Every decode starts from a clean palette: entries the file does not
+  // define must read as zero.
+  for (RgbQuad& entry : source->target->palette) entry = {};
+  if (!DecodeBuiltIn(format, source)) {
+    if (error_text) *error_text = source->error_text;
+    return source->status;
+  }
+  if (results) *results = source->results;
+  return Status::kOk;
+}
+
+}  // namespace
+
 Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* format,
                        const DecodeSettings& settings, LoadResults* results, std::string* error_text) {
   *format = DetectFileFormat(path);
@@ -37,14 +57,17 @@ Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* fo
   DecodeSource source;
   source.settings = settings;
   if (!OpenFileSource(&source, path, target)) return source.status;
-  // Every decode starts from a clean palette: entries the file does not
-  // define must read as zero.
-  for (RgbQuad& entry : target->palette) entry = {};
-  if (!DecodeBuiltIn(*format, &source)) {
-    if (error_text) *error_text = source.error_text;
-    return source.status;
-  }
-  target->last_write_time = source.file.last_write_time();
-  if (results) *results = source.results;
-  return Status::kOk;
+  const Status status = DecodeOpened(*format, &source, results, error_text);
+  if (status == Status::kOk) target->last_write_time = source.file.last_write_time();
+  return status;
+}
+
+Status DecodeImageMember(PageBlock block, uint32_t size, ImageBuffer* target, FormatCode* format,
+                         const DecodeSettings& settings, LoadResults* results, std::string* error_text) {
+  *format = DetectMemberFormat(block.data(), size);
+  if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
+  DecodeSource source;
+  source.settings = settings;
+  OpenMemorySource(&source, std::move(block), size, target);
+  return DecodeOpened(*format, &source, results, error_text);
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the product's libraries from Debian's source packages once per
 # target and caches them in .deps/: libjpeg-turbo (libjpeg 8 interface,
-# static, SIMD) and libdeflate (static, the PNG reader's inflate). Later runs
-# only check the stamps.
+# static, SIMD), libdeflate (static, the PNG reader's inflate) and, for
+# Windows only, libarchive (static, the RAR reader behind our unrar64.dll,
+# with no compression or crypto library of its own: RAR decoding is
+# built in). Later runs only check the stamps.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
@@ -65,6 +67,7 @@ with_make() {  # source, work, prefix, compiler, archiver, the library the Makef
 
 jpeg_src=$(source_of libjpeg-turbo)
 deflate_src=$(source_of libdeflate)
+archive_src=$(source_of libarchive)
 jpeg_options=(-DWITH_JPEG8=1 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0
               -DWITH_SIMD=1 -DREQUIRE_SIMD=1)
 win64=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
@@ -74,3 +77,14 @@ build_once libjpeg-turbo "$jpeg_src" win64 with_cmake "${jpeg_options[@]}" "${wi
 build_once libdeflate "$deflate_src" native with_make cc ar libdeflate.a
 build_once libdeflate "$deflate_src" win64 with_make x86_64-w64-mingw32-gcc-posix \
   x86_64-w64-mingw32-ar libdeflatestatic.lib
+
+# Only the readers our unrar64.dll needs; every optional library is off so
+# the DLL depends on nothing but the system.
+archive_options=(-DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF
+                 -DENABLE_WERROR=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF -DENABLE_ICONV=OFF
+                 -DENABLE_ZLIB=OFF -DENABLE_BZip2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF
+                 -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_LIBB2=OFF -DENABLE_LIBXML2=OFF
+                 -DENABLE_EXPAT=OFF -DENABLE_PCREPOSIX=OFF -DENABLE_LIBGCC=OFF
+                 -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF
+                 -DPOSIX_REGEX_LIB=NONE -DENABLE_INSTALL=ON)
+build_once libarchive "$archive_src" win64 with_cmake "${archive_options[@]}" "${win64[@]}"

@@ -8,7 +8,8 @@
 # convert_png, png_options, convert_gif, gif_options, jpeg_options,
 # jpeg_read, jpeg_info,
 # jpeg_orientations, gif_read, gif_frames, convert_tiff, tiff_read, turn,
-# adjust or transform (which also needs /usr/bin/jpegtran): a case_ function below.
+# adjust, zip_archive (which also needs /usr/bin/zip) or transform (which also needs
+# /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
 
@@ -844,6 +845,51 @@ case_adjust() {
   done
   succeeds adjust brightness "$work/in24.bmp" "$work/edge.ppm" --value -255 &&
     { [ "$(ppm_samples "$work/edge.ppm" 37 23 | sort -u)" = 0 ] || fail "brightness -255 left a channel above 0"; }
+}
+
+# ZIP members as inputs: list shows what zip stored, and info and convert
+# read a member named ARCHIVE::MEMBER as they read the file it was made from.
+case_zip_archive() {
+  [ -x /usr/bin/zip ] || { echo "skipped: /usr/bin/zip is not installed"; exit 77; }
+  mkdir -p "$work/tree/photos/2024"
+  make_bmp 24 "$work/tree/photos/2024/a.bmp"
+  "$convert" -seed 3 -size 21x17 plasma: -depth 8 "$work/tree/b.png" || fail "ImageMagick could not make a PNG"
+  printf 'notes' >"$work/tree/notes.txt"
+  touch -d '2022-05-06 07:08:10 UTC' "$work/tree/photos/2024/a.bmp" "$work/tree/b.png" "$work/tree/notes.txt"
+  (cd "$work/tree" && /usr/bin/zip -q -r -D ../photos.zip photos b.png && /usr/bin/zip -q -0 ../photos.zip notes.txt) ||
+    fail "zip could not make the archive"
+  local zip="$work/photos.zip" tab=$'\t' bmp_size png_size
+  bmp_size=$(stat -c %s "$work/tree/photos/2024/a.bmp")
+  png_size=$(stat -c %s "$work/tree/b.png")
+  if succeeds list "$zip"; then
+    [ "$(wc -l <"$work/out")" -eq 3 ] || fail "list printed $(wc -l <"$work/out") lines, not 3"
+    has_line "list" "photos\\2024${tab}a.bmp${tab}$bmp_size${tab}2022-05-06 07:08:10"
+    has_line "list" "${tab}b.png${tab}$png_size${tab}2022-05-06 07:08:10"
+    has_line "list" "${tab}notes.txt${tab}5${tab}2022-05-06 07:08:10"
+  fi
+  local member
+  for member in "photos/2024/a.bmp" 'photos\2024\a.bmp'; do
+    succeeds info "$zip::$member" || continue
+    has_line "info $member" "format: 1 BMP"
+    has_line "info $member" "size: $bmp_size bytes"
+    has_line "info $member" "width: 37"
+  done
+  succeeds convert "$zip::b.png" "$work/b.ppm" && same_pixels "member b.png" "$work/tree/b.png" "$work/b.ppm"
+  succeeds convert "$zip::photos/2024/a.bmp" "$work/a.ppm" &&
+    same_pixels "member a.bmp" "$work/tree/photos/2024/a.bmp" "$work/a.ppm"
+
+  run info "$zip::photos/missing.bmp"
+  [ "$status" -eq 1 ] || fail "info of a missing member exited $status, not 1"
+  grep -q "no such member" "$work/err" || fail "a missing member was not named as such: $(head -n 2 "$work/err")"
+  run convert "$zip::notes.txt" "$work/notes.ppm"
+  [ "$status" -eq 1 ] || fail "converting a text member exited $status, not 1"
+  run list "$work/tree/b.png"
+  [ "$status" -eq 1 ] && grep -q "not an archive" "$work/err" || fail "list of a PNG: $status $(head -n 1 "$work/err")"
+  # zip stores what does not shrink, so the bzip2 member is one that does.
+  printf 'bzip2 %.0s' $(seq 100) >"$work/tree/c.bmp"
+  (cd "$work/tree" && /usr/bin/zip -q -Z bzip2 ../bzip2.zip c.bmp) || fail "zip could not make the bzip2 archive"
+  run list "$work/bzip2.zip"
+  [ "$status" -eq 1 ] && grep -q "not an archive" "$work/err" || fail "list of a bzip2-only archive: $status"
 }
 
 if declare -F "case_$case_name" >/dev/null; then

@@ -14,4 +14,5 @@ int RunComment(int argc, PathChar** argv);
 int RunTurn(int argc, PathChar** argv);
 int RunTransform(int argc, PathChar** argv);
 int RunAdjust(int argc, PathChar** argv);
+int RunList(int argc, PathChar** argv);
 void PrintUsage();

@@ -257,6 +257,13 @@ Status WritePixelMap(const OutputFormat& format, const ConvertOptions& options,
 // The input's Exif block, when it is a JPEG file that has one.
 std::vector<uint8_t> InputExif(const PathChar* input) {
   std::vector<uint8_t> exif;
+  ZipExtracted member;
+  PathString archive;
+  std::u16string member_path;
+  if (SplitMemberInput(input, &archive, &member_path)) {
+    if (ExtractMemberInput(input, &member)) ReadKeptExif(member.block.data(), member.size, &exif);
+    return exif;
+  }
   MappedFile file;
   if (file.Open(input, MapMode::kReadOnly)) ReadKeptExif(file.data(), file.size(), &exif);
   return exif;

@@ -1,8 +1,11 @@
-// Reading an image file with the viewer's own decoders.
+// Reading an image file, or an image member of a ZIP archive named as
+// "ARCHIVE::MEMBER", with the viewer's own decoders.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "codecs/zip_archive.h"
 #include "image/decode_settings.h"
 #include "image/format_detect.h"
 #include "image/image_buffer.h"
@@ -17,6 +20,14 @@ struct ImageInput {
   LoadResults results;
   std::string error_text;  // the JPEG library's message, when it ended the decode
 };
+
+// The archive and the member path of an "ARCHIVE::MEMBER" input; false for
+// a plain file name.
+bool SplitMemberInput(const PathChar* input, PathString* archive, std::u16string* member);
+
+// Extracts the member an "ARCHIVE::MEMBER" input names, telling on stderr
+// why it cannot.
+bool ExtractMemberInput(const PathChar* input, ZipExtracted* out);
 
 // Detects the format and decodes into image (whose pixels the caller
 // releases). On failure image holds no pixels.

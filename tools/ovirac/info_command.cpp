@@ -68,6 +68,23 @@ void PrintProperties(const ImageBuffer& image) {
               DistinctColours(image));
 }
 
+// The format as the viewer detects it, from a file's first bytes or from
+// the whole of an archive member, and the size it was read from.
+FormatCode DetectInput(const PathChar* path, uint64_t* size) {
+  PathString archive;
+  std::u16string member_path;
+  if (SplitMemberInput(path, &archive, &member_path)) {
+    ZipExtracted member;
+    if (!ExtractMemberInput(path, &member)) return kFormatCannotOpen;
+    *size = member.size;
+    return DetectMemberFormat(member.block.data(), member.size);
+  }
+  uint8_t head[kSignatureBytes];
+  size_t got = 0;
+  if (ReadFileHead(path, head, sizeof(head), &got, size) != HeadRead::kOk) return kFormatCannotOpen;
+  return got < kSignatureBytes ? kFormatUnknown : DetectFormat(head);
+}
+
 }  // namespace
 
 int RunInfo(int argc, PathChar** argv) {
@@ -93,12 +110,8 @@ int RunInfo(int argc, PathChar** argv) {
     std::fputs("ovirac: info needs a file\n", stderr);
     return kExitUsage;
   }
-  uint8_t head[kSignatureBytes];
-  size_t got = 0;
   uint64_t size = 0;
-  FormatCode format = ReadFileHead(path, head, sizeof(head), &got, &size) == HeadRead::kOk
-                          ? (got < kSignatureBytes ? kFormatUnknown : DetectFormat(head))
-                          : kFormatCannotOpen;
+  const FormatCode format = DetectInput(path, &size);
 
   std::printf("file: %s\n", PathToUtf8(path).c_str());
   std::printf("format: %d %s\n", static_cast<int>(format), FormatName(format));

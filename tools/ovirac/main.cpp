@@ -23,6 +23,7 @@ int Run(int argc, PathChar** argv) {
   if (Is(argv[1], OVIRA_PATH("turn"))) return RunTurn(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("transform"))) return RunTransform(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("adjust"))) return RunAdjust(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("list"))) return RunList(argc - 2, argv + 2);
   std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
   PrintUsage();
   return kExitUsage;
@@ -41,6 +42,10 @@ void PrintUsage() {
       "                      [--trim] [--grey] [--markers 0|1|2] [--progressive]\n"
       "       ovirac adjust gamma|brightness|contrast IN OUT\n"
       "                      (--value N | --red R --green G --blue B) [convert options]\n"
+      "       ovirac list ARCHIVE.zip\n"
+      "\n"
+      "FILE and IN may name a member of a ZIP archive as ARCHIVE::MEMBER, with the\n"
+      "member's folders separated by / or \\ (ovirac list shows them).\n"
       "\n"
       "info     prints the format and properties of an image file\n"
       "convert  reads IN and writes OUT in the format named by OUT's extension:\n"
@@ -72,6 +77,10 @@ void PrintUsage() {
       "  --value N   the amount for all three channels\n"
       "  --red R --green G --blue B\n"
       "              an amount for each channel instead\n"
+      "list     prints the members of a ZIP archive that the viewer can open, one\n"
+      "         a line: folder (parts separated by \\, empty at the top), name, size\n"
+      "         in bytes and time (UTC, YYYY-MM-DD HH:MM:SS), separated by tabs;\n"
+      "         members of other compression methods are counted on stderr\n"
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
