@@ -9,7 +9,6 @@
 #include "adjust/label_drag.h"
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "app/menu_caption.h"
 #include "view/button_images_win.h"
@@ -190,14 +189,6 @@ BarLayout::BarLayout(HWND bar) : bar_(bar), height_(StripButtonHeight() - 4) {
   x_ = last.right + 4;
 }
 
-int BarLayout::TextWidth(const std::wstring& text) const {
-  WindowDcGuard dc(bar_);
-  SelectionGuard font(dc.get(), A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size = {};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 HWND BarLayout::Make(const wchar_t* class_name, int id, DWORD style, DWORD ex_style,
                      const std::wstring& text, int width, int height, int y) {
   HWND control = CreateWindowExW(ex_style, class_name, text.c_str(), WS_CHILD | WS_VISIBLE | style,
@@ -215,14 +206,14 @@ HWND BarLayout::Make(const wchar_t* class_name, int id, DWORD style, DWORD ex_st
 HWND BarLayout::Label(int id, UINT text) {
   const std::wstring caption = WithoutMnemonic(Text(text));
   HWND label = Make(L"STATIC", id, SS_CENTER | SS_CENTERIMAGE, 0, caption,
-                    TextWidth(caption) + 4, height_, 2);
+                    StripTextWidth(caption) + 4, height_, 2);
   x_ += 1;
   last_gap_ = 1;
   return label;
 }
 
 HWND BarLayout::Edit(int id, int digits) {
-  const int width = TextWidth(digits == 3 ? L"000" : L"0000") + GetSystemMetrics(SM_CXVSCROLL) + 10;
+  const int width = StripTextWidth(digits == 3 ? L"000" : L"0000") + GetSystemMetrics(SM_CXVSCROLL) + 10;
   HWND edit = Make(L"EDIT", id, ES_AUTOHSCROLL | ES_RIGHT, WS_EX_CLIENTEDGE, L"0", width, height_, 2);
   SendMessageW(edit, EM_LIMITTEXT, digits, 0);
   x_ += 8;
@@ -241,7 +232,7 @@ HWND BarLayout::UpDown(int id, HWND buddy, const AmountRange& range) {
 HWND BarLayout::Check(int id, UINT text, bool on) {
   const std::wstring caption = Text(text);
   HWND box = Make(L"BUTTON", id, BS_AUTOCHECKBOX, 0, caption,
-                  TextWidth(WithoutMnemonic(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + 8,
+                  StripTextWidth(WithoutMnemonic(caption)) + GetSystemMetrics(SM_CXMENUCHECK) + 8,
                   height_, 2);
   SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
   x_ += 8;
@@ -253,7 +244,7 @@ HWND BarLayout::Push(int id, UINT text) {
   NewGroup();
   const std::wstring caption = Text(text);
   HWND button = Make(L"BUTTON", id, BS_PUSHBUTTON, 0, caption,
-                     TextWidth(WithoutMnemonic(caption)) + 12, height_ + 2, 1);
+                     StripTextWidth(WithoutMnemonic(caption)) + 12, height_ + 2, 1);
   x_ += 8;
   last_gap_ = 8;
   return button;

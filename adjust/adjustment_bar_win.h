@@ -34,7 +34,6 @@ class BarLayout {
  private:
   HWND Make(const wchar_t* class_name, int id, DWORD style, DWORD ex_style, const std::wstring& text,
             int width, int height, int y);
-  int TextWidth(const std::wstring& text) const;
 
   HWND bar_;
   int x_;

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/language_module_win.h"
 #include "app/save_choices.h"
+#include "app/wide_text.h"
 #include "codecs/save_options.h"
 #include "image/save_comment_dialog_win.h"
 #include "lang/string_ids.h"
@@ -69,12 +70,6 @@ SettingsValues& Settings() { return App().settings; }
 
 std::wstring Text(UINT id) { return LanguageString(App().language.get(), id); }
 
-// The item text with its "%1" replaced by the number.
-std::wstring WithNumber(std::wstring text, int number) {
-  size_t at = text.find(L"%1");
-  if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(number));
-  return text;
-}
 
 void AddChoice(HWND panel, int id, const std::wstring& text, int value, int selected) {
   HWND box = GetDlgItem(panel, id);

@@ -9,9 +9,9 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "app/gdi_guards_win.h"
 #include "app/language_module_win.h"
 #include "app/save_choices.h"
+#include "app/wide_text.h"
 #include "codecs/save_options.h"
 #include "image/save_preview_win.h"
 #include "lang/string_ids.h"
@@ -88,24 +88,12 @@ HWND Bar() {
 
 std::wstring Text(UINT id) { return LanguageString(A().language.get(), id); }
 
-std::wstring WithNumber(std::wstring text, int number) {
-  const size_t at = text.find(L"%1");
-  if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(number));
-  return text;
-}
 
 bool FromJpeg() { return A().current.source_format == kSourceJpeg; }
 int32_t ShownType() { return SaveTypeFor(Settings().save_type, FromJpeg()); }
 
 // Wide enough for the field's digits in the interface font.
-int FieldWidth(int digits) {
-  WindowDcGuard screen(nullptr);
-  SelectionGuard font(screen.get(),
-                      A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size = {};
-  GetTextExtentPoint32W(screen.get(), L"0", 1, &size);
-  return size.cx * std::max(digits, 2) + 14;
-}
+int FieldWidth(int digits) { return StripTextWidth(L"0") * std::max(digits, 2) + 14; }
 
 std::vector<StripButton> Buttons() {
   const StripButton separator = {0, 0, BTNS_SEP};

@@ -29,11 +29,26 @@ TBBUTTON ButtonOf(const StripButton& b, std::vector<std::wstring>& texts) {
 
 }  // namespace
 
+namespace {
+
+HGDIOBJ InterfaceFont() {
+  return A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+}  // namespace
+
+int StripTextWidth(const std::wstring& text) {
+  WindowDcGuard screen(nullptr);
+  SelectionGuard font(screen.get(), InterfaceFont());
+  SIZE size = {};
+  GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
 int StripButtonHeight() {
   TEXTMETRICW metrics = {};
   WindowDcGuard screen(nullptr);
-  SelectionGuard font(screen.get(),
-                      A().ui_font ? A().ui_font.get() : GetStockObject(DEFAULT_GUI_FONT));
+  SelectionGuard font(screen.get(), InterfaceFont());
   GetTextMetricsW(screen.get(), &metrics);
   return std::max(static_cast<int>(metrics.tmHeight) + 10, 22);
 }

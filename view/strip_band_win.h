@@ -18,6 +18,9 @@ struct StripButton {
 // at least 22.
 int StripButtonHeight();
 
+// How wide a text is in the interface font.
+int StripTextWidth(const std::wstring& text);
+
 // The caption of a command's button: its menu text without the mnemonic.
 std::wstring StripCaption(int id);
 

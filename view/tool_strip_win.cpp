@@ -53,13 +53,12 @@ int g_next_menu = 0;          // the one the pointer moved on to meanwhile
 ApplicationState& A() { return App(); }
 HWND Strip() { return A().edit_window ? GetDlgItem(A().edit_window, kStripId) : nullptr; }
 
-HWND BandBar(int id) { return ToolStripBand(id); }
 
 
 int ZoomPercent() { return static_cast<int>(std::lround(A().edit_geometry.zoom * 100.0)); }
 
 HWND ZoomField() {
-  HWND bar = BandBar(kViewBandId);
+  HWND bar = ToolStripBand(kViewBandId);
   return bar ? GetDlgItem(bar, kZoomFieldId) : nullptr;
 }
 
@@ -111,7 +110,7 @@ void OpenMenuOfButton(HWND bar, int id) {
 
 // The button of the file band under a screen point, or 0.
 int FileBandButtonAt(POINT screen) {
-  HWND bar = BandBar(kFileBandId);
+  HWND bar = ToolStripBand(kFileBandId);
   if (!bar || WindowFromPoint(screen) != bar) return 0;
   POINT client = screen;
   ScreenToClient(bar, &client);
@@ -177,7 +176,7 @@ int ToolStripRows() {
 
 void RefreshToolStrip() {
   if (GetFocus() != ZoomField()) WriteZoomField();
-  HWND bar = BandBar(kViewBandId);
+  HWND bar = ToolStripBand(kViewBandId);
   if (bar) SendMessageW(bar, TB_CHECKBUTTON, 5720 + A().active_pane, TRUE);
   RefreshSaveBar();
 }
@@ -248,7 +247,7 @@ bool HandleMenuLoopMessage(const MSG& message) {
 
 void FreeToolStripImages() {
   for (int band : {kFileBandId, kViewBandId, kSaveBarId}) {
-    if (HWND bar = BandBar(band)) DetachButtonImages(bar);
+    if (HWND bar = ToolStripBand(band)) DetachButtonImages(bar);
   }
 }
 

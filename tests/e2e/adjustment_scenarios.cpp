@@ -54,27 +54,6 @@ bool WaitForMatch(HWND pane, int amount, std::string* first, int then = 0) {
   return false;
 }
 
-// The real pointer clicks the middle of a window.
-void ClickOn(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT click[2] = {};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, click, sizeof(INPUT));
-  Sleep(200);
-}
-
-void PressKey(WORD key) {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = key;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-}
-
 bool TypeIntoBar(ScenarioContext& ctx, HWND edit, const wchar_t* text) {
   HWND box = nullptr;
   for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Sleep(50)) {

@@ -39,15 +39,6 @@ bool WaitForPreviewTitle(HWND edit, int not_tenths, int* tenths) {
   return false;
 }
 
-// Enter as the keyboard gives it, to the field that has the keys.
-void PressEnter() {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-}
-
 // Mean difference per channel between the two panes, which show the same
 // part of the picture at the same zoom.
 double MeanDifference(const ClientPixels& a, const ClientPixels& b) {
@@ -78,7 +69,7 @@ bool PreviewAtQuality(ScenarioContext& ctx, HWND view, HWND edit, const wchar_t*
              "the quality typed");
   SetForegroundWindow(edit);
   Sleep(200);
-  PressEnter();
+  PressKey(VK_RETURN);  // as the keyboard gives it, to the field that has the keys
   if (!ctx.Expect(WaitForPreviewTitle(edit, previous_tenths, &shot->tenths),
                   "Enter in the field makes the preview, its size in the title")) {
     return false;

@@ -30,6 +30,11 @@ HWND FindControl(HWND root, int id);
 // left that copy behind in `folder`.
 bool StagedCopyLeftIn(const std::wstring& folder);
 
+// A key pressed and let go as the keyboard gives it, to the foreground window.
+void PressKey(WORD key);
+// The real pointer clicks the middle of a window.
+void ClickOn(HWND window);
+
 // Closes the viewer as a user would and waits for the process to end.
 void Close(AppInstance& app, HWND view);
 // The same for a modified picture: the question whether to save it is

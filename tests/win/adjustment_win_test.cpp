@@ -17,6 +17,7 @@
 #include "app/app_state.h"
 #include "app/language_module_win.h"
 #include "tests/win/view_edit_fixture.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_hooks_win.h"
 #include "view/eyedropper_win.h"
 #include "view/save_bar_win.h"
@@ -72,11 +73,6 @@ class AdjustmentTest : public ViewAndEditWindowTest {
     SetFocus(Control(box));
     SetWindowTextW(Control(box), text);
   }
-  std::wstring TextOf(HWND window) {
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    return text;
-  }
   // The result's red byte at (x, y) from the top.
   uint8_t ResultRed(int x, int y) { return RowFromTop(App().result, y)[3 * x + 2]; }
   uint8_t CurrentRed(int x, int y) { return RowFromTop(App().current, y)[3 * x + 2]; }
@@ -117,7 +113,7 @@ TEST_F(AdjustmentTest, BrightnessFiftyIsAppliedExactlyAndMarksTheImage) {
   EXPECT_EQ(CurrentRed(10, 3), 60);
   EXPECT_EQ(RowFromTop(App().current, 39)[3 * 5 + 1], 39 + 50);
   EXPECT_TRUE(App().modified);
-  EXPECT_NE(TextOf(edit_).find(L"*"), std::wstring::npos) << "the title says so";
+  EXPECT_NE(WindowText(edit_).find(L"*"), std::wstring::npos) << "the title says so";
   EXPECT_EQ(App().result.pixels, nullptr);
   EXPECT_EQ(App().active_pane, 1);
   EXPECT_EQ(Bar(), nullptr) << "the bar goes";
@@ -149,14 +145,14 @@ TEST_F(AdjustmentTest, ATypedValueOutsideTheRangeIsColouredStoredHeldAndShownHel
   Type(kAllBox, L"300");
   EXPECT_EQ(App().adjustment->CheckValue(Control(kAllBox)), 2);
   EXPECT_EQ(Tone()->Values().all, 255);
-  EXPECT_EQ(TextOf(Control(kAllBox)), L"300") << "what was typed stays while typing";
+  EXPECT_EQ(WindowText(Control(kAllBox)), L"300") << "what was typed stays while typing";
   Type(kAllBox, L"255");
   EXPECT_EQ(App().adjustment->CheckValue(Control(kAllBox)), 1);
   Type(kAllBox, L"12");
   EXPECT_EQ(App().adjustment->CheckValue(Control(kAllBox)), 0);
   Type(kAllBox, L"-999");
   SetFocus(edit_);
-  EXPECT_EQ(TextOf(Control(kAllBox)), L"-255") << "losing the focus shows what was stored";
+  EXPECT_EQ(WindowText(Control(kAllBox)), L"-255") << "losing the focus shows what was stored";
   EXPECT_FALSE(App().accelerators_suspended);
 }
 
@@ -184,7 +180,7 @@ TEST_F(AdjustmentTest, ResetSetsEveryValueBackToZero) {
   Type(kAllBox, L"30");
   SendMessageW(Control(kReset), BM_CLICK, 0, 0);
   EXPECT_EQ(Tone()->Values().all, 0);
-  EXPECT_EQ(TextOf(Control(kAllBox)), L"0");
+  EXPECT_EQ(WindowText(Control(kAllBox)), L"0");
 }
 
 TEST_F(AdjustmentTest, DraggingALabelMovesItsValueAtTheAdjustmentsPace) {

@@ -12,6 +12,7 @@
 #include "codecs/save_options.h"
 #include "image/save_preview_win.h"
 #include "tests/win/view_edit_fixture.h"
+#include "tests/win/window_test_support.h"
 #include "view/edit_hooks_win.h"
 #include "view/edit_window_win.h"
 #include "view/save_bar_win.h"
@@ -66,11 +67,6 @@ class SaveBarTest : public ViewAndEditWindowTest {
     SendMessageW(bar_, TB_GETBUTTONTEXTW, id, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  std::wstring TextOf(HWND window) {
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    return text;
-  }
   // Types into a field as the user would: focus first, then the text.
   void Type(int field, const wchar_t* text) {
     SetFocus(Control(field));
@@ -100,7 +96,7 @@ TEST_F(SaveBarTest, EachSaveTypeShowsItsOwnOptions) {
   EXPECT_EQ(Caption(5800), L"JPEG");
   EXPECT_FALSE(ButtonShown(5820)) << "JPEG has no depth to choose";
   EXPECT_TRUE(IsWindowVisible(Control(kQuality)));
-  EXPECT_EQ(TextOf(Control(kQuality)), L"75");
+  EXPECT_EQ(WindowText(Control(kQuality)), L"75");
   EXPECT_TRUE(IsWindowVisible(Control(kLimit)));
   EXPECT_FALSE(IsWindowEnabled(Control(kLimit))) << "until the limit is switched on";
   Command(5835);
@@ -112,7 +108,7 @@ TEST_F(SaveBarTest, EachSaveTypeShowsItsOwnOptions) {
   Command(5802);
   EXPECT_EQ(Caption(5800), L"PNG");
   EXPECT_TRUE(IsWindowVisible(Control(kLevel)) && IsWindowVisible(Control(kGamma)));
-  EXPECT_EQ(TextOf(Control(kGamma)), L"2200");
+  EXPECT_EQ(WindowText(Control(kGamma)), L"2200");
   EXPECT_FALSE(IsWindowVisible(Control(kQuality)));
   EXPECT_TRUE(IsWindowVisible(Control(kColourBox)));
   RECT level, gamma;
@@ -145,12 +141,12 @@ TEST_F(SaveBarTest, ATypedNumberIsHeldInRangeAndShownSoOnLeavingTheField) {
   Type(kQuality, L"500");
   EXPECT_TRUE(App().accelerators_suspended) << "typed digits are not commands";
   EXPECT_EQ(App().settings.jpeg_quality, 100);
-  EXPECT_EQ(TextOf(Control(kQuality)), L"500") << "what was typed stays while typing";
+  EXPECT_EQ(WindowText(Control(kQuality)), L"500") << "what was typed stays while typing";
   Type(kQuality, L"");
   EXPECT_EQ(App().settings.jpeg_quality, 100) << "an empty field changes nothing";
   SetFocus(edit_);
   EXPECT_FALSE(App().accelerators_suspended);
-  EXPECT_EQ(TextOf(Control(kQuality)), L"100");
+  EXPECT_EQ(WindowText(Control(kQuality)), L"100");
   Command(5861);
   EXPECT_EQ(GetFocus(), Control(kQuality)) << "the label puts the keys in its field";
 }
@@ -164,7 +160,7 @@ TEST_F(SaveBarTest, EnterInANumberFieldMakesTheSavePreview) {
   ASSERT_NE(App().result.pixels, nullptr);
   EXPECT_EQ(App().document.temporary.options.jpeg_quality, 90);
   EXPECT_EQ(App().active_pane, 0) << "beside the picture";
-  EXPECT_NE(TextOf(edit_).find(L" .... "), std::wstring::npos);
+  EXPECT_NE(WindowText(edit_).find(L" .... "), std::wstring::npos);
   const uint32_t fine = PreviewBytes();
 
   Type(kQuality, L"10");
@@ -188,10 +184,10 @@ TEST_F(SaveBarTest, TheEyedropperTakesTheColourClickedOnTheImage) {
   EXPECT_TRUE(ButtonChecked(5850));
 
   Mouse(WM_MOUSEMOVE, OnImage(12, 34));
-  EXPECT_EQ(TextOf(edit_), L"r:12  g:34  b:77");
+  EXPECT_EQ(WindowText(edit_), L"r:12  g:34  b:77");
   EXPECT_EQ(App().eyedropper_colour, RGB(12, 34, 77)) << "the colour box shows it";
   Mouse(WM_MOUSEMOVE, OnImage(-1, 34));
-  EXPECT_EQ(TextOf(edit_), L"r:-  g:-  b:-");
+  EXPECT_EQ(WindowText(edit_), L"r:-  g:-  b:-");
   Mouse(WM_LBUTTONDOWN, OnImage(20, 5));
   EXPECT_FALSE(App().eyedropper_on);
   EXPECT_EQ(App().settings.save_transparent_colour, RGB(20, 5, 77));
@@ -200,7 +196,7 @@ TEST_F(SaveBarTest, TheEyedropperTakesTheColourClickedOnTheImage) {
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_FALSE(App().accelerators_suspended);
   EXPECT_FALSE(ButtonChecked(5850));
-  EXPECT_EQ(TextOf(edit_).find(L"r:"), std::wstring::npos) << "the title is the image's again";
+  EXPECT_EQ(WindowText(edit_).find(L"r:"), std::wstring::npos) << "the title is the image's again";
 }
 
 TEST_F(SaveBarTest, TheEyedropperEndsWithoutAColourOnEscRightClickOrAClickOffTheImage) {

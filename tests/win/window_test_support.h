@@ -11,6 +11,12 @@
 
 #include "tests/unit/bmp_test_support.h"
 
+inline std::wstring WindowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
 inline RECT WindowRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
