@@ -8,10 +8,12 @@ void SetDocumentPath(const std::wstring& path) {
   app.document.path = path;
   app.document.name = NameOfPath(path);
   app.document.folder = FolderOfPath(path);
+  app.document.member_folder.clear();
 }
 
 void ClearDocumentPath() {
   ApplicationState& app = App();
   app.document.path.clear();
   app.document.name.clear();
+  app.document.member_folder.clear();
 }

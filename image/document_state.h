@@ -31,6 +31,7 @@ struct TemporarySave {
 struct DocumentState {
   PathString path;    // the current file (or archive), empty without one
   PathString name;    // file or member name, also the caption of questions
+  PathString member_folder;  // the member's folder inside its archive
   PathString folder;  // where the file list and the dialogs look
   SourceKind source_kind = SourceKind::kFile;
   FileTimeValue last_write = {};  // of the current file when it was read

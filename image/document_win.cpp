@@ -14,6 +14,7 @@
 #include "image/document_list_win.h"
 #include "image/document_lossless_win.h"
 #include "image/document_save_win.h"
+#include "image/open_filters_win.h"
 #include "image/save_preview_win.h"
 #include "image/wallpaper_win.h"
 #include "lang/string_ids.h"
@@ -23,31 +24,9 @@ namespace {
 
 ApplicationState& A() { return App(); }
 
-std::wstring OpenFilters() {
-  struct Filter {
-    UINT label;
-    const wchar_t* patterns;
-  };
-  // Archives and plug-in formats join the list with their modules.
-  const Filter filters[] = {
-      {IDS_FILTER_ALL_IMAGES, L"*.bmp;*.png;*.jpg;*.jpe;*.jpeg;*.tif;*.tiff;*.gif"},
-      {IDS_FILTER_BMP, L"*.bmp"},
-      {IDS_FILTER_PNG, L"*.png"},
-      {IDS_FILTER_JPEG, L"*.jpg;*.jpe;*.jpeg"},
-      {IDS_FILTER_TIFF, L"*.tif;*.tiff"},
-      {IDS_FILTER_GIF, L"*.gif"},
-      {IDS_FILTER_ALL_FILES, L"*.*"},
-  };
-  std::wstring list;
-  for (const Filter& f : filters) {
-    list += LanguageString(A().language.get(), f.label) + L'\0' + f.patterns + L'\0';
-  }
-  return list + L'\0';
-}
-
 void OpenWithDialog() {
   ApplicationState& app = A();
-  std::wstring filters = OpenFilters();
+  std::wstring filters = OpenDialogFilters();
   std::wstring folder = app.document.folder.empty() ? ToWide(app.settings.last_folder)
                                                     : app.document.folder;
   wchar_t file[MAX_PATH] = {};

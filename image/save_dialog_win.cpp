@@ -15,6 +15,7 @@
 #include "codecs/image_encoders.h"
 #include "codecs/save_options.h"
 #include "image/save_panel_win.h"
+#include "image/status.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -85,6 +86,16 @@ void OnTypeChange(HWND panel, const OPENFILENAMEW* ofn) {
   ShowSavePanelFor(panel, type);
 }
 
+// Writing over the archive the image came from would destroy every other
+// member in it.
+bool RefuseArchivePath(HWND owner, const wchar_t* chosen) {
+  const DocumentState& d = A().document;
+  if (d.source_kind == SourceKind::kFile || lstrcmpiW(chosen, d.path.c_str()) != 0) return false;
+  std::wstring text = LanguageString(A().language.get(), kMessageCopyFailed);
+  MessageBoxW(owner, text.c_str(), L"Ovira", MB_OK | MB_ICONERROR);
+  return true;
+}
+
 UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     FillSavePanel(panel);
@@ -98,6 +109,10 @@ UINT_PTR CALLBACK PanelHook(HWND panel, UINT message, WPARAM wparam, LPARAM lpar
       OnTypeChange(panel, notify->lpOFN);
       break;
     case CDN_FILEOK:
+      if (RefuseArchivePath(GetParent(panel), notify->lpOFN->lpstrFile)) {
+        SetWindowLongPtrW(panel, DWLP_MSGRESULT, 1);
+        return 1;
+      }
       ReadSavePanel(panel);
       break;
   }
@@ -136,6 +151,7 @@ bool AskSavePath(std::wstring* chosen) {
     ofn.lpfnHook = PanelHook;
   }
   if (!GetSaveFileNameW(&ofn)) return false;
+  if (!panel.get() && RefuseArchivePath(OwnerWindow(), file)) return false;
   int32_t chosen_type = TypeOfFilter(offered, ofn.nFilterIndex);
   if (chosen_type >= 0) app.settings.save_type = chosen_type;
   *chosen = file;

@@ -46,7 +46,9 @@ void DrawEntry(HDC dc, const RECT& row, const FileListEntry& entry) {
                    date_width, gap, TextWidth(dc, L"MMM")};
   RowColumns columns = LayOutRow(widths);
   const int left = row.left + kPadding;
-  DrawPart(dc, entry.name, {left, row.top, left + columns.name_right, row.bottom}, DT_LEFT);
+  // Members of two folders of an archive may share a name.
+  const std::u16string shown = entry.folder.empty() ? entry.name : entry.folder + u"\\" + entry.name;
+  DrawPart(dc, shown, {left, row.top, left + columns.name_right, row.bottom}, DT_LEFT);
   if (!columns.size) return;
   const int right = row.right - kPadding;
   const int size_right = columns.date ? right - date_width - gap : right;

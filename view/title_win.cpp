@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/wide_text.h"
+#include "image/path_parts.h"
 #include "view/title_text.h"
 #include "view/title_tip_win.h"
 #include "view/tool_strip_win.h"
@@ -14,6 +15,11 @@ void RefreshTitle() {
   const ImageBuffer& image = app.current;
   TitleInput in;
   in.name = ToU16(app.document.name);
+  if (app.document.source_kind != SourceKind::kFile && !in.name.empty()) {
+    in.archive_name = ToU16(NameOfPath(app.document.path));
+    if (!app.document.member_folder.empty())
+      in.member_path = ToU16(app.document.member_folder) + u"\\";
+  }
   in.has_image = image.pixels != nullptr;
   in.modified = app.modified;
   in.source_format = image.source_format;

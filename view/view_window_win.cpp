@@ -15,6 +15,7 @@
 #include "app/single_instance_win.h"
 #include "app/window_classes_win.h"
 #include "app/window_placement.h"
+#include "image/archive_list_win.h"
 #include "image/folder_watch_win.h"
 #include "image/image_buffer.h"
 #include "lang/string_ids.h"
@@ -266,9 +267,10 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       HandleDroppedFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
     case WM_ACTIVATEAPP:
-      // Another program may have changed the folder meanwhile.
+      // Another program may have changed the folder or the archive meanwhile.
       if (wparam) {
         CheckFolderForChanges();
+        CheckArchiveForChange();
       } else {
         OnApplicationDeactivated();
       }
