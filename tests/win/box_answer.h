@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -64,3 +65,47 @@ inline std::thread AnswerBox(DWORD ui_thread, int button, std::wstring* caption,
     }
   });
 }
+
+// Answers every box `ui_thread` shows while it lives, the way a user would:
+// types `typed` into control `edit` of the box first (when `edit` is not
+// 0; a box without that control is not answered), then clicks `button`.
+// Counts the boxes, so a test can tell how often it was asked.
+class BoxAnswerer {
+ public:
+  BoxAnswerer(DWORD ui_thread, int button, int edit = 0, std::wstring typed = {})
+      : thread_([=, this] { Run(ui_thread, button, edit, typed); }) {}
+  ~BoxAnswerer() {
+    stop_ = true;
+    thread_.join();
+  }
+  BoxAnswerer(const BoxAnswerer&) = delete;
+  BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+  int count() const { return count_; }
+
+ private:
+  void Run(DWORD ui_thread, int button, int edit, const std::wstring& typed) {
+    using namespace box_answer_detail;
+    while (!stop_) {
+      BoxSearch search = {ui_thread, nullptr};
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+      HWND box = search.found;
+      if (box && (edit == 0 || GetDlgItem(box, edit))) {
+        DWORD_PTR ignored = 0;
+        if (edit != 0) {
+          SendMessageTimeoutW(GetDlgItem(box, edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()),
+                              SMTO_NORMAL, 2000, &ignored);
+        }
+        ++count_;
+        PostMessageW(box, WM_COMMAND, button, 0);
+        // The same box is not counted twice while it closes.
+        for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);
+      }
+      Sleep(10);
+    }
+  }
+
+  std::atomic<bool> stop_{false};
+  std::atomic<int> count_{0};
+  std::thread thread_;
+};
