@@ -88,6 +88,16 @@ void DropFile(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) ClearDocumentPath();
 }
 
+bool ShowFile(const std::wstring& path) {
+  const bool decoded = DecodeFile(path);
+  if (decoded) {
+    TakeFile(path);
+  } else {
+    DropFile(path);
+  }
+  return decoded;
+}
+
 // The member names the document even when it cannot be shown, so the title
 // tells which one failed and the list steps on from it.
 void NameMember(const FileListEntry& entry) {
@@ -128,13 +138,7 @@ bool OpenPlainFile(const std::wstring& path, std::optional<uint32_t> key) {
     app.file_list.SelectByKey(*key);
     RefreshFileListWindow();
   }
-  const bool decoded = DecodeFile(path);
-  if (decoded) {
-    TakeFile(path);
-  } else {
-    DropFile(path);
-  }
-  return FinishOpen(decoded);
+  return FinishOpen(ShowFile(path));
 }
 
 // A name without an image extension is first read as an archive. One that
@@ -189,13 +193,8 @@ bool OpenListEntry(size_t index) {
   const FileListEntry entry = app.file_list.entries()[app.file_list.Select(index)];
   RefreshFileListWindow();
   BeginOpen();
-  if (app.document.source_kind != SourceKind::kFile) return FinishOpen(TakeMember(entry, DecodeMember(entry)));
+  if (app.document.source_kind != SourceKind::kFile)
+    return FinishOpen(TakeMember(entry, DecodeMember(entry)));
   const std::wstring path = JoinPath(app.document.folder, ToWide(entry.name));
-  const bool decoded = DecodeFile(path);
-  if (decoded) {
-    TakeFile(path);
-  } else {
-    DropFile(path);
-  }
-  return FinishOpen(decoded);
+  return FinishOpen(ShowFile(path));
 }

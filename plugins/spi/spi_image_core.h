@@ -21,5 +21,6 @@ struct SpiImageCore {
   bool (*decode)(const uint8_t* data, size_t size, PluginDib* out);
 };
 
-// Defined once by each plug-in.
-extern const SpiImageCore kSpiImageCore;
+// Defined once by each plug-in module (a file of its own beside the core,
+// so that ovirac can link several cores into one program).
+const SpiImageCore& PluginCore();
