@@ -42,6 +42,7 @@ void LoadAllSettings(const SettingsReader& reader, SettingsValues& values,
   LoadExternalPrograms(reader, values);
   ApplyLastFolderRule(environment, values);
   values.accelerator_records = reader.ReadAccelerators();
+  values.plugin_folder_stored = reader.HasStoredString(kEntryPluginFolder);
   values.plugin_modules = reader.ReadStringList(kEntryPluginModules);
   LoadMouseBindings(reader, &values.mouse_bindings);
 }

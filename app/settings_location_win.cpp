@@ -32,6 +32,8 @@ bool IsFolder(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring ProgramFolder() { return FolderOfPath(ModulePath()); }
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
   if (folder.empty() || folder.back() == L'\\') return folder + name;
   return folder + L'\\' + name;

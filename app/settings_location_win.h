@@ -7,6 +7,9 @@
 inline constexpr wchar_t kSettingsFileName[] = L"Ovira.ini";
 
 // Joins with one backslash, not doubling one that `folder` already ends with.
+// The folder Ovira.exe (or the test program) runs from; empty when unknown.
+std::wstring ProgramFolder();
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
 // Also makes the program's folder the current directory, so the language

@@ -47,6 +47,10 @@ std::u16string SettingsReader::ReadString(int index) const {
   return DecodeSettingsText(bytes.data(), bytes.size());
 }
 
+bool SettingsReader::HasStoredString(int index) const {
+  return FitsDataArea(directory_.At(index));
+}
+
 size_t SettingsReader::ReadBytes(int index, uint8_t* buffer, size_t capacity) const {
   const DirectoryEntry entry = directory_.At(index);
   if (!FitsDataArea(entry) || entry.length > capacity) return 0;

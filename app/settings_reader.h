@@ -28,6 +28,9 @@ class SettingsReader {
   int32_t ReadInt(int index, int32_t fallback) const;
   // Empty when absent, longer than the data area or not fully readable.
   std::u16string ReadString(int index) const;
+  // Whether a string was written for the entry, an empty one included;
+  // false for an absent entry.
+  bool HasStoredString(int index) const;
   // Copies the entry into `buffer`; returns its length, or 0 when it is
   // absent, longer than `capacity` or not fully readable.
   size_t ReadBytes(int index, uint8_t* buffer, size_t capacity) const;

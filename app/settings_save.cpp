@@ -28,6 +28,9 @@ bool WriteOwnedEntry(SettingsWriter& writer, const SettingsValues& values, int i
   if (const ColourEntry* colour = FindEntry(ColourEntries(), index)) {
     return writer.WriteInt(index, static_cast<int32_t>(values.*colour->field));
   }
+  if (index == kEntryPluginFolder && values.plugin_folder_stored) {
+    return writer.WriteStoredString(index, values.plugin_folder);
+  }
   if (const TextEntry* text = FindEntry(TextEntries(), index)) {
     return writer.WriteString(index, values.*text->field);
   }

@@ -46,6 +46,9 @@ struct SettingsValues {
   std::array<std::u16string, kExternalProgramCount> program_paths;     // 20..27
   std::u16string last_folder;           // 28
   std::u16string plugin_folder;         // 29
+  // Entry 29 holds a value of its own, possibly empty (plug-ins switched
+  // off); without one the plug-ins beside the program are used.
+  bool plugin_folder_stored = false;
   // 30: ACCEL records as stored; empty when the file holds none, and then
   // the built-in key table applies.
   std::vector<uint8_t> accelerator_records;

@@ -127,6 +127,14 @@ bool SettingsWriter::WriteString(int index, const std::u16string& text) {
   return WriteBytes(index, bytes.data(), bytes.size());
 }
 
+bool SettingsWriter::WriteStoredString(int index, const std::u16string& text) {
+  if (!text.empty()) return WriteString(index, text);
+  if (!IsWritableIndex(index)) return false;
+  entries_[index] = DirectoryEntry{static_cast<uint32_t>(kSettingsFullDataStart + data_.size()), 0};
+  carry_over_[index] = false;
+  return true;
+}
+
 bool SettingsWriter::WriteStringList(int index, const std::vector<std::u16string>& names) {
   const std::vector<uint8_t> bytes = EncodeSettingsStringList(names);
   return WriteBytes(index, bytes.data(), bytes.size());

@@ -31,6 +31,9 @@ class SettingsWriter {
   bool WriteInt(int index, int32_t value);
   // Empty texts and empty byte strings are stored as absent entries.
   bool WriteString(int index, const std::u16string& text);
+  // The same, but an empty text is stored as present with no characters,
+  // which readers tell apart from an entry never written.
+  bool WriteStoredString(int index, const std::u16string& text);
   bool WriteBytes(int index, const uint8_t* data, size_t size);
   bool WriteStringList(int index, const std::vector<std::u16string>& names);
 

@@ -62,12 +62,14 @@ Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* fo
   return status;
 }
 
-Status DecodeImageMember(PageBlock block, uint32_t size, ImageBuffer* target, FormatCode* format,
+Status DecodeImageMember(PageBlock* block, uint32_t size, ImageBuffer* target, FormatCode* format,
                          const DecodeSettings& settings, LoadResults* results, std::string* error_text) {
-  *format = DetectMemberFormat(block.data(), size);
+  *format = DetectMemberFormat(block->data(), size);
   if (!HasBuiltInDecoder(*format)) return Status::kUnsupported;
   DecodeSource source;
   source.settings = settings;
-  OpenMemorySource(&source, std::move(block), size, target);
-  return DecodeOpened(*format, &source, results, error_text);
+  OpenMemorySource(&source, std::move(*block), size, target);
+  const Status status = DecodeOpened(*format, &source, results, error_text);
+  *block = std::move(source.member);
+  return status;
 }

@@ -24,9 +24,10 @@ Status DecodeImageFile(const PathChar* path, ImageBuffer* target, FormatCode* fo
                        std::string* error_text = nullptr);
 
 // The same for an archive member extracted into page memory (`size` bytes
-// of the block), which the decode takes over and releases. A member shorter
+// of the block), which the caller keeps, so that a member no built-in
+// decoder takes can still go to the plug-ins. A member shorter
 // than 8 bytes is kFormatCannotOpen and, like every format without a
 // built-in decoder, kUnsupported.
-Status DecodeImageMember(PageBlock block, uint32_t size, ImageBuffer* target, FormatCode* format,
+Status DecodeImageMember(PageBlock* block, uint32_t size, ImageBuffer* target, FormatCode* format,
                          const DecodeSettings& settings = {}, LoadResults* results = nullptr,
                          std::string* error_text = nullptr);

@@ -11,6 +11,8 @@
 #include "image/ascii_case.h"
 #include "image/file_list_build.h"
 #include "image/folder_watch_win.h"
+#include "image/plugin_host_win.h"
+#include "image/plugin_places_win.h"
 #include "image/rar_source_win.h"
 #include "view/file_list_window_win.h"
 
@@ -31,7 +33,7 @@ bool HasExtension(const std::wstring& path, std::u16string_view extension) {
                                 extension);
 }
 
-RarPlaces Places() { return {OwnerWindow(), ToWide(A().settings.plugin_folder)}; }
+RarPlaces Places() { return {OwnerWindow(), CurrentPluginPlaces().folder}; }
 
 bool ReadZip(const std::wstring& path, MemberTable* table) {
   ZipArchive zip;
@@ -47,12 +49,23 @@ bool ReadRar(const std::wstring& path, MemberTable* table) {
   return true;
 }
 
+bool ReadPluginArchive(const std::wstring& path, MemberTable* table) {
+  PluginArchiveListing listing;
+  if (!ListPluginArchive(CurrentPluginPlaces(), path, &listing)) return false;
+  *table = {SourceKind::kPluginArchive, std::move(listing.members), listing.last_write};
+  return true;
+}
+
 // Archives of other kinds, and ZIP or RAR files we cannot read, are the
-// image plug-ins' to list.
+// archive plug-ins' to list.
 bool ReadMemberTable(const std::wstring& path, MemberTable* table) {
-  if (HasExtension(path, u".zip")) return ReadZip(path, table);
-  if (HasExtension(path, u".rar")) return ReadRar(path, table);
-  return false;
+  if (HasExtension(path, u".zip") && ReadZip(path, table)) return true;
+  if (HasExtension(path, u".rar") && ReadRar(path, table)) return true;
+  return ReadPluginArchive(path, table);
+}
+
+std::vector<FileListEntry> ArchiveImages(std::vector<FileListEntry> members) {
+  return CollectArchiveImages(std::move(members), CurrentPluginPatterns(false));
 }
 
 bool SameTime(const FileTimeValue& a, const FileTimeValue& b) {
@@ -88,7 +101,7 @@ bool BuildArchiveList(const std::wstring& path, std::optional<uint32_t> key) {
   if (ReadMemberTable(path, &table)) {
     app.document.source_kind = table.kind;
     app.document.last_write = table.last_write;
-    app.file_list.AssignArchive(CollectArchiveImages(std::move(table.members), {}),
+    app.file_list.AssignArchive(ArchiveImages(std::move(table.members)),
                                 static_cast<SortOrder>(app.settings.file_list_order), key);
   }
   RefreshFileListWindow();
@@ -113,6 +126,8 @@ bool ExtractArchiveMember(const FileListEntry& entry, PageBlock* block, uint32_t
     return true;
   }
   if (d.source_kind == SourceKind::kRar) return ExtractRar(Places(), d.path, entry.key, block, size);
+  if (d.source_kind == SourceKind::kPluginArchive)
+    return ExtractPluginMember(CurrentPluginPlaces(), d.path, entry.key, block, size);
   return false;
 }
 
@@ -127,7 +142,7 @@ void CheckArchiveForChange() {
   MemberTable table;
   if (!ReadMemberTable(d.path, &table)) return;
   d.last_write = table.last_write;
-  std::vector<FileListEntry> images = CollectArchiveImages(std::move(table.members), {});
+  std::vector<FileListEntry> images = ArchiveImages(std::move(table.members));
   const std::optional<uint32_t> key = KeyOfMember(images, app.file_list.CurrentEntry());
   app.file_list.AssignArchive(std::move(images), static_cast<SortOrder>(app.settings.file_list_order),
                               key);

@@ -17,6 +17,8 @@
 #include "image/folder_watch_win.h"
 #include "image/image_name_patterns.h"
 #include "image/path_parts.h"
+#include "image/plugin_host_win.h"
+#include "image/plugin_places_win.h"
 #include "lang/string_ids.h"
 #include "view/file_list_window_win.h"
 #include "view/title_win.h"
@@ -39,13 +41,15 @@ DecodeSettings ViewDecodeSettings() {
   return settings;
 }
 
-// Images the built-in decoders refuse go to the plug-ins, which arrive
-// with their own module.
+// Images the built-in decoders refuse, or cannot tell, go to the plug-ins.
 bool DecodeFile(const std::wstring& path) {
   ApplicationState& app = A();
   FormatCode format = kFormatUnknown;
-  return DecodeImageFile(path.c_str(), &app.staging, &format, ViewDecodeSettings(),
-                         &app.document.load) == Status::kOk;
+  if (DecodeImageFile(path.c_str(), &app.staging, &format, ViewDecodeSettings(),
+                      &app.document.load) == Status::kOk)
+    return true;
+  app.document.load = {};
+  return OpenPluginImage(CurrentPluginPlaces(), path, &app.staging);
 }
 
 bool DecodeMember(const FileListEntry& entry) {
@@ -54,8 +58,12 @@ bool DecodeMember(const FileListEntry& entry) {
   uint32_t size = 0;
   if (!ExtractArchiveMember(entry, &block, &size)) return false;
   FormatCode format = kFormatUnknown;
-  return DecodeImageMember(std::move(block), size, &app.staging, &format, ViewDecodeSettings(),
-                           &app.document.load) == Status::kOk;
+  if (DecodeImageMember(&block, size, &app.staging, &format, ViewDecodeSettings(),
+                        &app.document.load) == Status::kOk)
+    return true;
+  app.document.load = {};
+  return OpenPluginImageFromMemory(CurrentPluginPlaces(), ToWide(entry.name), block.data(), size,
+                                   &app.staging);
 }
 
 void CommitStaged() {
@@ -172,7 +180,8 @@ FolderRebuild RefreshFileList() {
   ApplicationState& app = A();
   const DocumentState& d = app.document;
   FolderRebuild rebuild = RebuildFolderList(&app.file_list, d.folder, ToU16(d.name),
-                                            {d.last_write, d.file_bytes}, {},
+                                            {d.last_write, d.file_bytes},
+                                            CurrentPluginPatterns(false),
                                             static_cast<SortOrder>(app.settings.file_list_order));
   WatchCurrentFolder();
   RefreshFileListWindow();

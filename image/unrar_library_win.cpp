@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "app/settings_location_win.h"
 #include "image/path_parts.h"
 
 namespace {
@@ -11,13 +12,6 @@ constexpr wchar_t kLibraryName[] = L"unrar64.dll";
 template <typename Function>
 Function Lookup(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  return FolderOfPath(std::wstring(path, length));
 }
 
 std::wstring SystemFolder() {

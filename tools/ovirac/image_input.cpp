@@ -63,7 +63,7 @@ ImageInput ReadImageFile(const PathChar* path, const DecodeSettings& settings, I
       input.status = Status::kReadFailed;
       return input;
     }
-    input.status = DecodeImageMember(std::move(member.block), member.size, image, &input.format, settings,
+    input.status = DecodeImageMember(&member.block, member.size, image, &input.format, settings,
                                      &input.results, &input.error_text);
   } else {
     input.status = DecodeImageFile(path, image, &input.format, settings, &input.results, &input.error_text);
