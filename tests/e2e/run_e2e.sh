@@ -15,6 +15,12 @@ export WINEDEBUG=${WINEDEBUG:--all}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Pictures only other programs write: what the plug-in scenarios open.
+mkdir -p "$work/fixtures"
+/usr/bin/convert -size 64x48 gradient:red-blue -compress LZW "$work/fixtures/lzw.tif" 2>/dev/null
+/usr/bin/convert -size 80x60 gradient:yellow-green "$work/fixtures/source.png" 2>/dev/null &&
+  cwebp -quiet -q 80 "$work/fixtures/source.png" -o "$work/fixtures/lossy.webp" 2>/dev/null
+export OVIRA_E2E_FIXTURES=$(to_windows "$work/fixtures")
 timeout 60 "$wine" "$(to_windows "$driver")" "$(to_windows "$bin")" --list "$@" 2>/dev/null |
   tr -d '\r' >"$work/names"
 if [ ! -s "$work/names" ]; then

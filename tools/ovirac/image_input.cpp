@@ -8,6 +8,7 @@
 #include "image/animation_frames.h"
 #include "image/utf8_text.h"
 #include "tools/ovirac/cli_text.h"
+#include "tools/ovirac/plugin_input.h"
 
 namespace {
 
@@ -65,10 +66,15 @@ ImageInput ReadImageFile(const PathChar* path, const DecodeSettings& settings, I
     }
     input.status = DecodeImageMember(&member.block, member.size, image, &input.format, settings,
                                      &input.results, &input.error_text);
+    if (input.status != Status::kOk &&
+        ReadBytesWithPlugins(path, member.block.data(), member.size, image))
+      input.status = Status::kOk;
   } else {
     input.status = DecodeImageFile(path, image, &input.format, settings, &input.results, &input.error_text);
+    if (input.status != Status::kOk && ReadFileWithPlugins(path, image)) input.status = Status::kOk;
   }
-  input.decoder_available = HasBuiltInDecoder(input.format);
+  input.from_plugin = input.status == Status::kOk && image->source_format == kSourcePlugin;
+  input.decoder_available = HasBuiltInDecoder(input.format) || input.from_plugin;
   NoteTruncatedAnimation(*image);
   return input;
 }

@@ -19,6 +19,7 @@ struct ImageInput {
   Status status = Status::kOk;
   LoadResults results;
   std::string error_text;  // the JPEG library's message, when it ended the decode
+  bool from_plugin = false;  // read by a plug-in rather than a built-in decoder
 };
 
 // The archive and the member path of an "ARCHIVE::MEMBER" input; false for
