@@ -342,4 +342,25 @@ TEST_F(SettingsValuesTest, SaveThroughAnInvalidWriterReportsFailure) {
   EXPECT_FALSE(SaveAllSettings(writer, Load(), DefaultWindows(), environment_));
 }
 
+
+// An empty plug-in folder the user stored switches plug-ins off and must
+// stay stored; one never set must stay unset, so the default keeps applying.
+TEST_F(SettingsValuesTest, AStoredEmptyPluginFolderIsToldApartFromNoneAcrossASave) {
+  SettingsValues values = Load();
+  EXPECT_FALSE(values.plugin_folder_stored);
+  ASSERT_TRUE(Save(values, DefaultWindows()));
+  EXPECT_FALSE(Load().plugin_folder_stored);
+  EXPECT_EQ(SlotOf(ReadWholeFile(path_), 29).position, 0u);
+
+  values.plugin_folder_stored = true;
+  ASSERT_TRUE(Save(values, DefaultWindows()));
+  const SettingsValues reloaded = Load();
+  EXPECT_TRUE(reloaded.plugin_folder_stored);
+  EXPECT_EQ(reloaded.plugin_folder, u"");
+  EXPECT_EQ(SlotOf(ReadWholeFile(path_), 29).length, 0u);
+  // Saved again as loaded, it stays stored.
+  ASSERT_TRUE(Save(reloaded, DefaultWindows()));
+  EXPECT_TRUE(Load().plugin_folder_stored);
+}
+
 }  // namespace
