@@ -1,6 +1,8 @@
 // The LZW code of TIFF strips and tiles: codes of 9 to 12 bits, most
 // significant bit first, 256 clearing the table and 257 ending the data,
-// the code width growing one code early as TIFF encoders do.
+// the code width growing one code early as TIFF encoders do; and the old
+// style of the first TIFF writers, least significant bit first and
+// without the early change.
 #pragma once
 
 #include <cstddef>

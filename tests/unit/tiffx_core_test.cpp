@@ -394,21 +394,32 @@ TEST(TiffxCoreTest, PackBitsDecodesTheTiffExample) {
   EXPECT_EQ(DecodePackBits(packed.data(), packed.size(), out.data(), 5), 5u);
 }
 
-// Codes of 9 bits, most significant first.
-Bytes NineBitCodes(const std::vector<uint32_t>& codes) {
+// LZW codes of the given widths, most or least significant bit first.
+Bytes PackedCodes(const std::vector<std::pair<uint32_t, int>>& codes, bool lsb_first) {
   Bytes out;
-  uint32_t bits = 0;
+  uint64_t bits = 0;
   int count = 0;
-  for (uint32_t code : codes) {
-    bits = (bits << 9) | code;
-    count += 9;
+  for (auto [code, width] : codes) {
+    bits = lsb_first ? bits | (uint64_t{code} << count) : (bits << width) | code;
+    count += width;
     while (count >= 8) {
       count -= 8;
-      out.push_back(uint8_t(bits >> count));
+      if (lsb_first) {
+        out.push_back(uint8_t(bits));
+        bits >>= 8;
+      } else {
+        out.push_back(uint8_t(bits >> count));
+      }
     }
   }
-  if (count > 0) out.push_back(uint8_t(bits << (8 - count)));
+  if (count > 0) out.push_back(lsb_first ? uint8_t(bits) : uint8_t(bits << (8 - count)));
   return out;
+}
+
+Bytes NineBitCodes(const std::vector<uint32_t>& codes) {
+  std::vector<std::pair<uint32_t, int>> sized;
+  for (uint32_t code : codes) sized.push_back({code, 9});
+  return PackedCodes(sized, false);
 }
 
 TEST(TiffxCoreTest, LzwDecodesCodesTheTableGrowsInto) {
@@ -423,6 +434,28 @@ TEST(TiffxCoreTest, LzwDecodesCodesTheTableGrowsInto) {
   // A code the table cannot hold yet ends the data.
   const Bytes bad = NineBitCodes({256, 'a', 300, 'b'});
   EXPECT_EQ(DecodeTiffLzw(bad.data(), bad.size(), out.data(), out.size()), 1u);
+}
+
+// 400 single bytes after a clear code: every code but the first adds an
+// entry, so the codes widen to 10 bits one code earlier in the current
+// style (the 255th byte) than in the old (the 256th).
+void ExpectWideningAt(size_t first_wide, bool old_style) {
+  std::vector<std::pair<uint32_t, int>> codes = {{256, 9}};
+  Bytes expected;
+  for (size_t i = 0; i < 400; ++i) {
+    expected.push_back(uint8_t(i * 7));
+    codes.push_back({uint32_t(expected.back()), i >= first_wide ? 10 : 9});
+  }
+  codes.push_back({257, 10});
+  const Bytes data = PackedCodes(codes, old_style);
+  Bytes out(500, 0);
+  ASSERT_EQ(DecodeTiffLzw(data.data(), data.size(), out.data(), out.size()), expected.size()) << old_style;
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 400), expected) << old_style;
+}
+
+TEST(TiffxCoreTest, LzwWidensCodesEarlyButNotInTheOldStyle) {
+  ExpectWideningAt(254, false);
+  ExpectWideningAt(255, true);
 }
 
 }  // namespace
