@@ -10,8 +10,9 @@
 #include "plugins/plugin_dib.h"
 
 struct SpiImageCore {
-  // GetPluginInfo's answers by index: 0 the version ("00IN"), then pattern
-  // and description pairs ("*.webp", "WebP images").
+  // GetPluginInfo's answers by index: 0 the version ("00IN"), 1 the
+  // plug-in's name, then pattern and description pairs from index 2 on
+  // ("*.webp", "WebP images").
   const char* const* info;
   size_t info_count;
   // Whether the first bytes of a file (at most 2048 of them, the rest of

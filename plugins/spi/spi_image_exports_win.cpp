@@ -134,7 +134,8 @@ __declspec(dllexport) int WINAPI ConfigurationDlg(HWND owner, int function) {
   const SpiImageCore& core = PluginCore();
   std::string text = core.info_count > 3 ? core.info[3] : "This plug-in";
   text += " has no settings.";
-  MessageBoxA(owner, text.c_str(), core.info[0] + 4, MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(owner, text.c_str(), core.info_count > 1 ? core.info[1] : "Plug-in",
+              MB_OK | MB_ICONINFORMATION);
   return kSpiOk;
 }
 

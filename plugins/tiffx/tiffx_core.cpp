@@ -12,7 +12,8 @@
 namespace {
 
 const char* const kInfo[] = {
-    "00IN tiffx: compressed TIFF",
+    "00IN",
+    "tiffx: compressed TIFF for Ovira",
     "*.tif;*.tiff",
     "TIFF images (LZW, PackBits, Deflate)",
 };

@@ -892,6 +892,21 @@ case_zip_archive() {
   [ "$status" -eq 1 ] && grep -q "not an archive" "$work/err" || fail "list of a bzip2-only archive: $status"
 }
 
+# What only the plug-ins read converts all the same: our cores are built in.
+case_plugin_formats() {
+  command -v cwebp >/dev/null || { echo "skipped: cwebp is not installed"; exit 77; }
+  "$convert" -seed 5 -size 33x21 plasma: -depth 8 "$work/source.png" || fail "ImageMagick could not make a PNG"
+  "$convert" "$work/source.png" -compress LZW "$work/lzw.tif" || fail "ImageMagick could not make an LZW TIFF"
+  cwebp -quiet -lossless "$work/source.png" -o "$work/lossless.webp" || fail "cwebp could not make a WebP file"
+  succeeds convert "$work/lzw.tif" "$work/from-tiff.ppm" &&
+    same_pixels "LZW TIFF" "$work/source.png" "$work/from-tiff.ppm"
+  succeeds convert "$work/lossless.webp" "$work/from-webp.png" &&
+    same_pixels "lossless WebP" "$work/source.png" "$work/from-webp.png"
+  succeeds info "$work/lossless.webp" && has_line "info webp" "width: 33"
+  run convert "$work/source.png.missing" "$work/x.png"
+  [ "$status" -ne 0 ] || fail "a missing input converted"
+}
+
 if declare -F "case_$case_name" >/dev/null; then
   "case_$case_name"
 else

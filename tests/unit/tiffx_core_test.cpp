@@ -231,9 +231,9 @@ TEST(TiffxCoreTest, DecodesWhatImageMagickWritesAsImageMagickReadsIt) {
 
 TEST(TiffxCoreTest, AnnouncesItselfAndKnowsTheSignatures) {
   const SpiImageCore& core = TiffxCore();
-  ASSERT_EQ(core.info_count, 3u);
+  ASSERT_EQ(core.info_count, 4u);
   EXPECT_EQ(std::string(core.info[0]).substr(0, 4), "00IN");
-  EXPECT_STREQ(core.info[1], "*.tif;*.tiff");
+  EXPECT_STREQ(core.info[2], "*.tif;*.tiff");
   const uint8_t little[] = {'I', 'I', 42, 0, 8, 0, 0, 0};
   const uint8_t big[] = {'M', 'M', 0, 42, 0, 0, 0, 8};
   const uint8_t bigtiff[] = {'I', 'I', 43, 0, 8, 0, 0, 0};
