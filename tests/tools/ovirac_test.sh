@@ -8,7 +8,8 @@
 # convert_png, png_options, convert_gif, gif_options, jpeg_options,
 # jpeg_read, jpeg_info,
 # jpeg_orientations, gif_read, gif_frames, convert_tiff, tiff_read, turn,
-# adjust, zip_archive (which also needs /usr/bin/zip) or transform (which also needs
+# adjust, zip_archive (which also needs /usr/bin/zip), exif_texts (which also needs
+# /usr/bin/exiftool and /usr/bin/zip) or transform (which also needs
 # /usr/bin/jpegtran): a case_ function below.
 # Exits 0 when every check passes, 77 when ImageMagick is missing.
 set -uo pipefail
@@ -905,6 +906,46 @@ case_plugin_formats() {
   succeeds info "$work/lossless.webp" && has_line "info webp" "width: 33"
   run convert "$work/source.png.missing" "$work/x.png"
   [ "$status" -ne 0 ] || fail "a missing input converted"
+
+# The Exif and text dialogs' rows: what exiftool and ImageMagick wrote into a
+# JPEG and a PNG file, printed as "label: value" and "keyword: text" lines,
+# from the files and from the same files inside a ZIP archive.
+case_exif_texts() {
+  local exiftool=/usr/bin/exiftool
+  for tool in "$exiftool" /usr/bin/zip; do
+    [ -x "$tool" ] || { echo "skipped: $tool is not installed"; exit 77; }
+  done
+  "$convert" -size 24x16 xc:'#336699' "$work/camera.jpg" || fail "ImageMagick could not make a JPEG"
+  "$exiftool" -q -overwrite_original -Make=Makerco '-Model=Model X1' '-DateTimeOriginal=2024:05:06 07:08:09' \
+    -SubSecTimeOriginal=123 -ExposureTime=1/250 -FNumber=2.8 -ISO=200 -EXIF:Flash#=25 -FocalLength=50 \
+    "$work/camera.jpg" || fail "exiftool could not write the Exif data"
+  "$convert" -size 4x4 xc:red -set Title 'Hello world' -set Author 'A. Person' \
+    +set date:create +set date:modify "$work/texts.png" || fail "ImageMagick could not make a PNG"
+  (cd "$work" && /usr/bin/zip -q inputs.zip camera.jpg texts.png) || fail "zip could not make the archive"
+  local input
+  for input in "$work/camera.jpg" "$work/inputs.zip::camera.jpg"; do
+    succeeds exif "$input" || continue
+    has_line "exif $input" "Make: Makerco"
+    has_line "exif $input" "Model: Model X1"
+    has_line "exif $input" "Date and time taken: 2024:05:06 07:08:09 (subsec:123)"
+    has_line "exif $input" "Exposure time: 1/250 s"
+    has_line "exif $input" "F-number: F2.8"
+    has_line "exif $input" "ISO speed: 200"
+    has_line "exif $input" "Flash: Fired, automatic mode"
+    has_line "exif $input" "Focal length: 50.0 mm"
+    [ "$(head -n 1 "$work/out")" = "Make: Makerco" ] || fail "exif: the items are not in their order"
+  done
+  for input in "$work/texts.png" "$work/inputs.zip::texts.png"; do
+    succeeds texts "$input" || continue
+    [ "$(cat "$work/out")" = $'Author: A. Person\nTitle: Hello world' ] ||
+      fail "texts $input: $(tr '\n' '|' <"$work/out")"
+  done
+  run exif "$work/texts.png"
+  [ "$status" -eq 1 ] && grep -q "no Exif data" "$work/err" || fail "exif of a PNG: $status $(head -n 1 "$work/err")"
+  run texts "$work/camera.jpg"
+  [ "$status" -eq 1 ] && grep -q "no PNG text" "$work/err" || fail "texts of a JPEG: $status $(head -n 1 "$work/err")"
+  run exif
+  [ "$status" -eq 2 ] || fail "exif without a file exited $status, not 2"
 }
 
 if declare -F "case_$case_name" >/dev/null; then

@@ -15,4 +15,6 @@ int RunTurn(int argc, PathChar** argv);
 int RunTransform(int argc, PathChar** argv);
 int RunAdjust(int argc, PathChar** argv);
 int RunList(int argc, PathChar** argv);
+int RunExif(int argc, PathChar** argv);
+int RunTexts(int argc, PathChar** argv);
 void PrintUsage();

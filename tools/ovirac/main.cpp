@@ -24,6 +24,8 @@ int Run(int argc, PathChar** argv) {
   if (Is(argv[1], OVIRA_PATH("transform"))) return RunTransform(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("adjust"))) return RunAdjust(argc - 2, argv + 2);
   if (Is(argv[1], OVIRA_PATH("list"))) return RunList(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("exif"))) return RunExif(argc - 2, argv + 2);
+  if (Is(argv[1], OVIRA_PATH("texts"))) return RunTexts(argc - 2, argv + 2);
   std::fprintf(stderr, "ovirac: unknown command '%s'\n", PathToUtf8(argv[1]).c_str());
   PrintUsage();
   return kExitUsage;
@@ -43,6 +45,8 @@ void PrintUsage() {
       "       ovirac adjust gamma|brightness|contrast IN OUT\n"
       "                      (--value N | --red R --green G --blue B) [convert options]\n"
       "       ovirac list ARCHIVE.zip\n"
+      "       ovirac exif FILE.jpg\n"
+      "       ovirac texts FILE.png\n"
       "\n"
       "FILE and IN may name a member of a ZIP archive as ARCHIVE::MEMBER, with the\n"
       "member's folders separated by / or \\ (ovirac list shows them).\n"
@@ -81,6 +85,10 @@ void PrintUsage() {
       "         a line: folder (parts separated by \\, empty at the top), name, size\n"
       "         in bytes and time (UTC, YYYY-MM-DD HH:MM:SS), separated by tabs;\n"
       "         members of other compression methods are counted on stderr\n"
+      "exif     prints the Exif data of a JPEG file (or a bare Exif block) as the\n"
+      "         viewer's Exif dialog shows it: one \"label: value\" line an item\n"
+      "texts    prints the tEXt chunks of a PNG file as the viewer's text dialog\n"
+      "         shows them: one \"keyword: text\" line a chunk, at most 16\n"
       "\n",
       stderr);
   std::fputs(kPngWriterOptionsUsage, stderr);
