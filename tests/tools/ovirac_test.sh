@@ -906,6 +906,7 @@ case_plugin_formats() {
   succeeds info "$work/lossless.webp" && has_line "info webp" "width: 33"
   run convert "$work/source.png.missing" "$work/x.png"
   [ "$status" -ne 0 ] || fail "a missing input converted"
+}
 
 # The Exif and text dialogs' rows: what exiftool and ImageMagick wrote into a
 # JPEG and a PNG file, printed as "label: value" and "keyword: text" lines,
