@@ -43,6 +43,7 @@ MenuFacts CurrentFacts(int menu) {
   f.has_current_file = !app.document.path.empty();
   f.plain_file = f.has_current_file && app.document.source_kind == SourceKind::kFile;
   f.source_format = app.current.source_format;
+  f.information_count = app.document.load.information_count;
   f.display_mode = app.display_mode;
   f.clipboard_has_dib = menu == kSubmenuFile && IsClipboardFormatAvailable(CF_DIB);
   f.has_file_list = HasFileList();

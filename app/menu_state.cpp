@@ -17,13 +17,16 @@ std::vector<MenuItemState> FileStates(const MenuFacts& f) {
   bool file = f.has_image && f.has_current_file;
   bool jpeg_file = file && f.source_format == kSourceJpeg;
   bool comment_file = f.has_image && f.plain_file && HasCommentEditor(f.source_format);
+  // Only a file whose load found an Exif block or text chunks has anything to show.
+  bool information_file = file && f.information_count > 0 &&
+                          (f.source_format == kSourceJpeg || f.source_format == kSourcePng);
   return {Enabled(kCommandReload, file),
           Enabled(kCommandSave, f.has_image && f.display_mode == kDisplayEdit),
           Enabled(kCommandLosslessRotateAgain, jpeg_file),
           Enabled(kCommandLosslessRotateRight, jpeg_file),
           Enabled(kCommandLosslessRotateLeft, jpeg_file),
           Enabled(kCommandComment, comment_file),
-          Enabled(kCommandImageInformation, f.has_image),
+          Enabled(kCommandImageInformation, information_file),
           Enabled(kCommandDelete, f.has_current_file),
           Enabled(kCommandPaste, f.clipboard_has_dib)};
 }

@@ -11,6 +11,7 @@ struct MenuFacts {
   bool has_current_file = false;
   bool plain_file = false;    // the current file is a file of its own, not in an archive
   int32_t source_format = 0;  // SourceFormat of the current image
+  int information_count = 0;  // Exif block or text chunks the load found
   int display_mode = 0;       // DisplayMode
   bool clipboard_has_dib = false;
   bool has_file_list = false;

@@ -11,6 +11,7 @@
 #include "image/document_clipboard_win.h"
 #include "image/document_comment_win.h"
 #include "image/document_delete_win.h"
+#include "image/document_information_win.h"
 #include "image/document_list_win.h"
 #include "image/document_lossless_win.h"
 #include "image/document_save_win.h"
@@ -97,6 +98,9 @@ bool RunDocumentCommand(int command) {
       return true;
     case kCommandComment:
       EditCurrentComment();
+      return true;
+    case kCommandImageInformation:
+      ShowImageInformation();
       return true;
     case kCommandWallpaper:
       SetAsWallpaper();

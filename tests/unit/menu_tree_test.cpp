@@ -84,7 +84,7 @@ TEST(MenuState, FileItemsFollowTheImageAndItsFile) {
   f.has_image = true;
   f.source_format = 2;  // PNG, pasted: no file
   EXPECT_FALSE(state(5040)) << "a comment lives in a file";
-  EXPECT_TRUE(state(5041));
+  EXPECT_FALSE(state(5041)) << "a pasted picture has no Exif block or text chunks";
   EXPECT_FALSE(state(5011));
   EXPECT_FALSE(state(5013));
   f.has_current_file = true;
@@ -97,6 +97,13 @@ TEST(MenuState, FileItemsFollowTheImageAndItsFile) {
   EXPECT_FALSE(state(5040)) << "JPEG comments wait for their editor";
   f.source_format = 1;
   EXPECT_FALSE(state(5040));
+  EXPECT_FALSE(state(5041)) << "no load found anything to show";
+  f.information_count = 1;
+  EXPECT_FALSE(state(5041)) << "BMP files carry neither";
+  for (int32_t format : {2, 3}) {
+    f.source_format = format;
+    EXPECT_TRUE(state(5041)) << format;
+  }
 }
 
 TEST(MenuState, TheCommentNeedsAPngImageFromAFileOfItsOwn) {
