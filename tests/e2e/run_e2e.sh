@@ -20,6 +20,9 @@ mkdir -p "$work/fixtures"
 /usr/bin/convert -size 64x48 gradient:red-blue -compress LZW "$work/fixtures/lzw.tif" 2>/dev/null
 /usr/bin/convert -size 80x60 gradient:yellow-green "$work/fixtures/source.png" 2>/dev/null &&
   cwebp -quiet -q 80 "$work/fixtures/source.png" -o "$work/fixtures/lossy.webp" 2>/dev/null
+/usr/bin/convert -size 60x40 gradient:white-black "$work/fixtures/camera.jpg" 2>/dev/null &&
+  exiftool -q -overwrite_original -Make="Ovira Works" -Model="Ovira Test Camera" \
+    "$work/fixtures/camera.jpg" >/dev/null 2>&1
 export OVIRA_E2E_FIXTURES=$(to_windows "$work/fixtures")
 timeout 60 "$wine" "$(to_windows "$driver")" "$(to_windows "$bin")" --list "$@" 2>/dev/null |
   tr -d '\r' >"$work/names"

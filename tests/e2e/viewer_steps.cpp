@@ -87,6 +87,15 @@ void PressKey(WORD key) {
   SendInput(2, keys, sizeof(INPUT));
 }
 
+void PressCtrlKey(WORD key) {
+  INPUT keys[4] = {};
+  for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+  keys[1].ki.wVk = keys[2].ki.wVk = key;
+  keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, keys, sizeof(INPUT));
+}
+
 void ClickOn(HWND window) {
   RECT r;
   GetWindowRect(window, &r);

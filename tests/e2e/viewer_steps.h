@@ -32,6 +32,8 @@ bool StagedCopyLeftIn(const std::wstring& folder);
 
 // A key pressed and let go as the keyboard gives it, to the foreground window.
 void PressKey(WORD key);
+// The same with Ctrl held down.
+void PressCtrlKey(WORD key);
 // The real pointer clicks the middle of a window.
 void ClickOn(HWND window);
 
