@@ -2,6 +2,7 @@
 
 #include <webp/decode.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "image/win_records.h"
