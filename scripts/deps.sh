@@ -4,7 +4,8 @@
 # static, SIMD), libdeflate (static, the PNG reader's inflate) and, for
 # Windows only, libarchive (static, the RAR reader behind our unrar64.dll,
 # with no compression or crypto library of its own: RAR decoding is
-# built in). Later runs only check the stamps.
+# built in) and libwebp (static, decoder only, for the WebP plug-in). Later
+# runs only check the stamps.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
@@ -68,6 +69,7 @@ with_make() {  # source, work, prefix, compiler, archiver, the library the Makef
 jpeg_src=$(source_of libjpeg-turbo)
 deflate_src=$(source_of libdeflate)
 archive_src=$(source_of libarchive)
+webp_src=$(source_of libwebp)
 jpeg_options=(-DWITH_JPEG8=1 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0
               -DWITH_SIMD=1 -DREQUIRE_SIMD=1)
 win64=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake")
@@ -88,3 +90,14 @@ archive_options=(-DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TE
                  -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF
                  -DPOSIX_REGEX_LIB=NONE -DENABLE_INSTALL=ON)
 build_once libarchive "$archive_src" win64 with_cmake "${archive_options[@]}" "${win64[@]}"
+
+# The WebP plug-in calls only the decoder, one picture at a time on the
+# caller's thread: no tools, no mux library, no threads (so nothing beyond
+# the C library to link).
+webp_options=(-DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF
+              -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF
+              -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_LIBWEBPMUX=OFF
+              -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF -DWEBP_USE_THREAD=OFF
+              -DWEBP_ENABLE_SIMD=ON)
+build_once libwebp "$webp_src" native with_cmake "${webp_options[@]}"
+build_once libwebp "$webp_src" win64 with_cmake "${webp_options[@]}" "${win64[@]}"

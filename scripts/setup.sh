@@ -10,7 +10,7 @@ packages=(
   zlib1g-dev nasm dpkg-dev
   wine64 wine fonts-wine xvfb xauth x11-utils xdotool imagemagick
   libgtest-dev googletest libbenchmark-dev libpng-dev libturbojpeg0-dev libjpeg-turbo-progs libgif-dev giflib-tools libtiff-dev libtiff-tools
-  zip python3 libarchive-dev libarchive-tools libimage-exiftool-perl
+  zip python3 libarchive-dev libarchive-tools libimage-exiftool-perl webp
   clang libclang-rt-14-dev
 )
 
