@@ -120,13 +120,15 @@ int RunInfo(int argc, PathChar** argv) {
     return kExitFailed;
   }
   std::printf("size: %" PRIu64 " bytes\n", size);
-  if (format == kFormatUnknown) {
-    std::fputs("ovirac: not an image format ovirac reads\n", stderr);
-    return kExitFailed;
-  }
   ImageBuffer image{};
   ResetImageBuffer(&image);
   const ImageInput input = ReadImageFile(path, settings, &image);
+  if (format == kFormatUnknown && !input.from_plugin) {
+    std::fputs("ovirac: not an image format ovirac reads\n", stderr);
+    return kExitFailed;
+  }
+  // What the built-in decoders refuse and a plug-in reads says so.
+  if (input.from_plugin) std::puts("read by: plug-in");
   if (!input.decoder_available) {
     std::fprintf(stderr, "ovirac: reading %s files is not available in this build\n",
                  FormatName(format));
