@@ -4,23 +4,11 @@
 
 #include "app/little_endian.h"
 #include "codecs/big_endian.h"
+#include "codecs/tiff_tags.h"
 
 namespace {
 
-constexpr uint16_t kTypeShort = 3;
-constexpr uint16_t kTypeLong = 4;
-constexpr uint64_t kEntryBytes = 12;
-
-// In pairs, to keep the list short.
-enum Tag : uint16_t {
-  kImageWidth = 256, kImageLength = 257,
-  kBitsPerSample = 258, kCompression = 259,
-  kPhotometric = 262, kFillOrder = 266,
-  kImageDescription = 270, kStripOffsets = 273,
-  kStripByteCounts = 279, kXResolution = 282,
-  kYResolution = 283, kPlanarConfiguration = 284,
-  kResolutionUnit = 296, kColorMap = 320,
-};
+using namespace tiff_tags;
 
 struct Entry {
   uint16_t tag;

@@ -1,23 +1,10 @@
 #include "plugins/tiffx/tiffx_directory.h"
 
+#include "codecs/tiff_tags.h"
+
 namespace {
 
-constexpr uint16_t kTypeByte = 1;
-constexpr uint16_t kTypeShort = 3;
-constexpr uint16_t kTypeLong = 4;
-constexpr uint64_t kEntryBytes = 12;
-
-enum Tag : uint16_t {
-  kImageWidth = 256, kImageLength = 257,
-  kBitsPerSample = 258, kCompression = 259,
-  kPhotometric = 262, kStripOffsets = 273,
-  kSamplesPerPixel = 277, kRowsPerStrip = 278,
-  kStripByteCounts = 279, kPlanarConfiguration = 284,
-  kPredictor = 317, kColorMap = 320,
-  kTileWidth = 322, kTileLength = 323,
-  kTileOffsets = 324, kTileByteCounts = 325,
-  kExtraSamples = 338,
-};
+using namespace tiff_tags;
 
 uint64_t TypeWidth(uint16_t type) {
   switch (type) {
