@@ -188,6 +188,12 @@ PrintRect PreviewPlacement(const PreviewFit& fit, const PlacementLayout& layout)
           AtLeastOne(Rounded(layout.height * fit.scale))};
 }
 
+int32_t EffectiveDpi(const PrintPage& page) {
+  if (!page.fill) return page.placement.effective_dpi;
+  return AtLeastOne(Rounded(static_cast<double>(page.metrics.dpi_x) * page.crop.width /
+                            page.metrics.printable_width));
+}
+
 int32_t PlacementWidthForHeight(const PrinterMetrics& metrics, PrintImageSize image,
                                 int32_t height_tenths) {
   int32_t height = TenthsToDevice(height_tenths, metrics.dpi_y);
@@ -241,4 +247,20 @@ StoredPlacement DragPlacement(const PrinterMetrics& metrics, const PreviewFit& f
   }
   return {DeviceToTenths(std::max(left, 0), metrics.dpi_x),
           DeviceToTenths(std::max(top, 0), metrics.dpi_y), DeviceToTenths(width, metrics.dpi_x)};
+}
+
+void LayoutPrintPage(PrintPage* page, int32_t area_width, int32_t area_height) {
+  page->metrics = HeldPrinterMetrics(page->metrics);
+  page->fit = FitPageIntoPreview(page->metrics, area_width, area_height);
+  LayoutFill(page->metrics, page->image, &page->crop);
+  page->placement = LayoutPlacement(page->metrics, page->image, &page->stored);
+}
+
+PrintedPart PrintedPartOf(const PrintPage& page) {
+  if (page.fill) {
+    return {{0, 0, page.metrics.printable_width, page.metrics.printable_height},
+            {page.crop.x, page.crop.y, page.crop.width, page.crop.height}};
+  }
+  const PlacementLayout& l = page.placement;
+  return {{l.left, l.top, l.width, l.height}, {0, 0, page.image.width, page.image.height}};
 }

@@ -101,3 +101,33 @@ StoredPlacement DragPlacement(const PrinterMetrics& metrics, const PreviewFit& f
 // Device pixels to tenths of a millimetre and back at `dpi`, rounded.
 int32_t TenthsToDevice(int32_t tenths, int32_t dpi);
 int32_t DeviceToTenths(int32_t pixels, int32_t dpi);
+
+// Everything the print dialog shows of one page: both modes are laid out
+// together, so switching modes shows the other one as it was left.
+struct PrintPage {
+  PrinterMetrics metrics;
+  PreviewFit fit;
+  PrintImageSize image;
+  bool fill = false;
+  FillCrop crop;
+  StoredPlacement stored;
+  PlacementLayout placement;
+};
+
+// Fits the page into a preview area of `area_width` x `area_height` and
+// lays out the fill crop and the placement for the current metrics.
+void LayoutPrintPage(PrintPage* page, int32_t area_width, int32_t area_height);
+
+// Where the image goes on the printed page, in device pixels from the
+// printable area's origin, and which part of the image (rows counted from
+// the top) is printed there.
+struct PrintedPart {
+  PrintRect target;
+  PrintRect source;
+};
+
+PrintedPart PrintedPartOf(const PrintPage& page);
+
+// Image pixels per inch of paper in the page's mode: the printer's
+// resolution times the printed image pixels over the printed device pixels.
+int32_t EffectiveDpi(const PrintPage& page);

@@ -194,6 +194,31 @@ TEST(PrintLayout, PreviewOfThePlacementIsScaledAndOffset) {
   EXPECT_EQ(r.height, 1);  // 0.4 shows as one pixel
 }
 
+TEST(PrintLayout, PageOfEitherModeSaysWhatGoesWhereAndAtWhatResolution) {
+  PrintPage page;
+  page.metrics = A4();
+  page.image = {1000, 1000};
+  page.stored = {254, 254, 1016};
+  LayoutPrintPage(&page, 248, 400);
+  PrintedPart placed = PrintedPartOf(page);
+  EXPECT_EQ(placed.target.left, 300);
+  EXPECT_EQ(placed.target.width, 1200);
+  EXPECT_EQ(placed.source.width, 1000);
+  EXPECT_EQ(EffectiveDpi(page), 250);
+
+  page.fill = true;
+  LayoutPrintPage(&page, 248, 400);
+  PrintedPart filled = PrintedPartOf(page);
+  EXPECT_EQ(filled.target.left, 0);
+  EXPECT_EQ(filled.target.width, 2330);
+  EXPECT_EQ(filled.target.height, 3358);
+  EXPECT_EQ(filled.source.left, 153);
+  EXPECT_EQ(filled.source.width, 694);
+  EXPECT_EQ(EffectiveDpi(page), 89);  // 300 x 694 / 2330
+  // The placement is laid out all the same, for when the mode changes back.
+  EXPECT_EQ(page.placement.width, 1200);
+}
+
 TEST(PrintLayout, WidthForATypedHeightKeepsTheProportions) {
   EXPECT_EQ(PlacementWidthForHeight(A4(), {400, 300}, 762), 1016);
   EXPECT_EQ(PlacementWidthForHeight(A4(), {400, 300}, 0), DeviceToTenths(1, 300));
