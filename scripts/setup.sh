@@ -12,6 +12,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libpng-dev libturbojpeg0-dev libjpeg-turbo-progs libgif-dev giflib-tools libtiff-dev libtiff-tools
   zip python3 libarchive-dev libarchive-tools libimage-exiftool-perl webp
   clang libclang-rt-14-dev
+  cups printer-driver-cups-pdf poppler-utils ghostscript
 )
 
 missing=()
