@@ -17,8 +17,9 @@ print_queue_missing() {
   [ "$(id -u)" -eq 0 ] || { echo "must run as root: cups-pdf reads its settings only from /etc/cups"; return; }
   [ -x /usr/sbin/cupsd ] || { echo "cupsd is missing (package cups)"; return; }
   [ -x /usr/sbin/lpadmin ] || { echo "lpadmin is missing (package cups-client)"; return; }
-  [ -f "$print_queue_ppd" ] && [ -e /usr/lib/cups/backend/cups-pdf ] ||
-    { echo "cups-pdf is missing (package printer-driver-cups-pdf)"; return; }
+  if [ ! -f "$print_queue_ppd" ] || [ ! -e /usr/lib/cups/backend/cups-pdf ]; then
+    echo "cups-pdf is missing (package printer-driver-cups-pdf)"; return
+  fi
   command -v gs >/dev/null || { echo "gs is missing (package ghostscript)"; return; }
   [ -x /usr/bin/pdftoppm ] || { echo "pdftoppm is missing (package poppler-utils)"; return; }
 }
@@ -105,7 +106,7 @@ print_queue_daemons() {  # folder
   local cmdline pid
   for cmdline in /proc/[0-9]*/cmdline; do
     pid=${cmdline#/proc/}; pid=${pid%/cmdline}
-    tr '\0' ' ' <"$cmdline" 2>/dev/null | grep -qxF -- "/usr/sbin/cupsd -f -c $1/cupsd.conf -s $1/cups-files.conf " &&
+    { tr '\0' ' ' <"$cmdline"; } 2>/dev/null | grep -qxF -- "/usr/sbin/cupsd -f -c $1/cupsd.conf -s $1/cups-files.conf " &&
       echo "$pid"
   done
 }
