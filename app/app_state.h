@@ -19,6 +19,8 @@
 #include "image/document_state.h"
 #include "image/file_list.h"
 #include "image/image_buffer.h"
+#include "view/print_layout.h"
+#include "view/printer_choice_win.h"
 #include "view/view_geometry.h"
 
 struct ApplicationState {
@@ -96,6 +98,12 @@ struct ApplicationState {
   POINT cursor_hidden_at = {};  // client point where the pointer was then
   bool sizing_by_program = false;
   SIZE fitted_window = {};  // outer size that shows the whole scaled image
+
+  // Printing: the chosen printer, the mode and the placement last used,
+  // kept for the run only.
+  PrinterChoice printer;
+  bool print_fill = false;
+  StoredPlacement print_placement;
 
   // Modes.
   DisplayMode display_mode = kDisplayView;

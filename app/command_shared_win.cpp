@@ -15,6 +15,7 @@
 #include "image/document_win.h"
 #include "view/file_list_window_win.h"
 #include "view/hover_frame_win.h"
+#include "view/print_dialog_win.h"
 #include "view/slideshow_win.h"
 #include "view/view_window_win.h"
 
@@ -81,6 +82,7 @@ void RunSharedCommand(int command) {
     case kCommandHelp: ShowHelp(); break;
     case kCommandStartupNotice: ShowStartupNotice(); break;
     case kCommandAbout: ShowAboutBox(); break;
+    case kCommandPrint: PrintCurrentImage(); break;
     case kCommandFullScreen: ToggleFullScreen(); break;
     case kCommandMinimise: MinimiseOrRestore(); break;
     case kCommandClose: Close(); break;

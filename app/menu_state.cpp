@@ -27,6 +27,7 @@ std::vector<MenuItemState> FileStates(const MenuFacts& f) {
           Enabled(kCommandLosslessRotateLeft, jpeg_file),
           Enabled(kCommandComment, comment_file),
           Enabled(kCommandImageInformation, information_file),
+          Enabled(kCommandPrint, f.has_image),
           Enabled(kCommandDelete, f.has_current_file),
           Enabled(kCommandPaste, f.clipboard_has_dib)};
 }

@@ -17,7 +17,6 @@ struct PendingCommands {
 constexpr PendingWhere kEvery = PendingWhere::kEveryMode;
 
 constexpr PendingCommands kPending[] = {
-    {5060, 5060, kEvery},    // print
     {5111, 5111, kEvery},    // histogram window
     {5120, 5149, kEvery},    // trim, resize, rotate and canvas
     {5155, 5160, kEvery},    // colour adjustments

@@ -70,6 +70,7 @@ void ReleaseResources() {
   ApplicationState& app = App();
   FinishAdjustment(false);  // its worker must not outlive the image it reads
   app.modified = false;
+  app.printer.reset();
   if (app.view_dc) SelectObject(app.view_dc, GetStockObject(DEFAULT_GUI_FONT));
   StopWatchingFolder();
   DiscardSavePreview();

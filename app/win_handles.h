@@ -63,7 +63,20 @@ struct FileTraits {
   static void Close(HANDLE h) { CloseHandle(h); }
 };
 
+// The printer's device-mode and device-names blocks.
+struct GlobalTraits {
+  static HGLOBAL Invalid() { return nullptr; }
+  static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+// Device contexts the program created itself (printers, memory).
+struct DcTraits {
+  static HDC Invalid() { return nullptr; }
+  static void Close(HDC h) { DeleteDC(h); }
+};
+
 using UniqueFont = UniqueHandle<HFONT, FontTraits>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
+using UniqueDc = UniqueHandle<HDC, DcTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, BrushTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueAccel = UniqueHandle<HACCEL, AccelTraits>;

@@ -79,9 +79,12 @@ TEST(MenuState, FileItemsFollowTheImageAndItsFile) {
     }
     return true;  // untouched: stays enabled
   };
-  for (int id : {5011, 5013, 5014, 5020, 5021, 5040, 5041, 5031, 5032}) EXPECT_FALSE(state(id)) << id;
-  for (int id : {5010, 5012, 5030, 5035, 5050, 5060}) EXPECT_TRUE(state(id)) << id;
+  for (int id : {5011, 5013, 5014, 5020, 5021, 5040, 5041, 5031, 5032, 5060}) {
+    EXPECT_FALSE(state(id)) << id;
+  }
+  for (int id : {5010, 5012, 5030, 5035, 5050}) EXPECT_TRUE(state(id)) << id;
   f.has_image = true;
+  EXPECT_TRUE(state(5060)) << "a pasted picture prints too";
   f.source_format = 2;  // PNG, pasted: no file
   EXPECT_FALSE(state(5040)) << "a comment lives in a file";
   EXPECT_FALSE(state(5041)) << "a pasted picture has no Exif block or text chunks";
