@@ -171,11 +171,13 @@ bool ExpectOnePrintedPage(ScenarioContext& ctx, const PrintOutput& output, Print
   return ctx.Expect(printed->pages == 1, "the document has one page, not " + std::to_string(printed->pages));
 }
 
-// Whether a fraction of the page lies within `slack` pixels of a border.
+// Whether a position lies within `slack` pixels of a border, where either ink is fine.
 bool Near(double position, double border, double slack) { return std::fabs(position - border) <= slack; }
 
 }  // namespace
 
+// The dialog shows the test printer's resolution, and its preview the
+// picture on a white page, cropped the same way when it fills the page.
 E2E_SCENARIO(PrintShowsThePictureOnAWhitePageInThePreview) {
   PrintOutput output;
   if (!output.Open(ctx)) return;
