@@ -111,3 +111,5 @@ stop_xvfb() {
 }
 
 to_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+source "$root/scripts/print_queue.sh"

@@ -6,6 +6,7 @@
 # screenshot to ovira-screenshot.png (and the notice's to ovira-notice.png).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
+forget_print_queue
 
 target=${1:-$root/samples/landscape.bmp}
 [ -e "$target" ] || { echo "run: '$target' does not exist" >&2; exit 2; }

@@ -12,6 +12,9 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libpng-dev libturbojpeg0-dev libjpeg-turbo-progs libgif-dev giflib-tools libtiff-dev libtiff-tools
   zip python3 libarchive-dev libarchive-tools libimage-exiftool-perl webp
   clang libclang-rt-14-dev
+  # The test print queue. Without a system cupsd running, installing
+  # cups-pdf reports that CUPS failed to reload: the tests start their own.
+  cups printer-driver-cups-pdf poppler-utils ghostscript
 )
 
 missing=()

@@ -14,7 +14,9 @@ ensure_wineprefix
 keep_windows_unmanaged
 reset_wineprefix
 start_xvfb || exit 1
-trap stop_xvfb EXIT
+trap 'stop_print_queue; stop_xvfb' EXIT
+# Without the queue only the print scenarios fail, each saying why.
+start_print_queue || true
 
 passed=0 failed=0 broken=0
 

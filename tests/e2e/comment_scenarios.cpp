@@ -43,12 +43,6 @@ bool WriteBytes(const std::wstring& path, const Bytes& bytes) {
   return ok;
 }
 
-std::wstring ControlText(HWND control) {
-  wchar_t text[4200] = {};
-  SendWithin(control, WM_GETTEXT, 4200, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // What the file holds, once the program has put it in place.
 bool WaitForComment(const std::wstring& path, const std::string& expected, DWORD timeout_ms) {
   DWORD start = GetTickCount();

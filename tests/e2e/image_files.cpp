@@ -51,6 +51,17 @@ bool WriteBlockPatternBmp(const std::wstring& path, int width, int height, uint3
   return WriteBmp24(path, width, height, BlockColour, block);
 }
 
+uint32_t BandColour(int x, int, uint32_t) {
+  if (x < 16) return 0xFF0000;
+  if (x < 30) return 0xFFFF00;
+  if (x < 44) return 0x00FF00;
+  return 0x0000FF;
+}
+
+bool WriteBandsBmp(const std::wstring& path) {
+  return WriteBmp24(path, kBandsWidth, kBandsHeight, BandColour, 0);
+}
+
 bool WriteSolidBmp(const std::wstring& path, int width, int height, uint32_t colour) {
   return WriteBmp24(path, width, height, Solid, colour);
 }

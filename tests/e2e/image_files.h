@@ -20,6 +20,12 @@ bool WritePatternBmp(const std::wstring& path, int width, int height, uint32_t s
 // smoothed scale-down still shows them unchanged.
 uint32_t BlockColour(int x, int y, uint32_t block);
 bool WriteBlockPatternBmp(const std::wstring& path, int width, int height, uint32_t block);
+// 0x00RRGGBB of pixel (x, y) of a 60 x 40 picture in upright bands: 16
+// columns red, 14 yellow, 14 green, 16 blue. Cropped to a portrait page's
+// proportions, only the yellow and the green band are left.
+uint32_t BandColour(int x, int y, uint32_t unused);
+bool WriteBandsBmp(const std::wstring& path);
+constexpr int kBandsWidth = 60, kBandsHeight = 40;
 // Writes a 24-bit BMP of one colour.
 bool WriteSolidBmp(const std::wstring& path, int width, int height, uint32_t colour);
 

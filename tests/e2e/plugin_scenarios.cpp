@@ -43,13 +43,6 @@ bool WritePictures(AppInstance& app, std::wstring* first) {
          CopyFileW(Fixture(L"lossy.webp").c_str(), (folder + L"\\c.webp").c_str(), FALSE);
 }
 
-std::wstring ControlText(HWND control) {
-  wchar_t text[256] = {};
-  SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      kSendLimitMs, nullptr);
-  return text;
-}
-
 }  // namespace
 
 E2E_SCENARIO(OurPluginsBesideTheProgramOpenCompressedTiffAndWebpAmongTheBuiltInFormats) {

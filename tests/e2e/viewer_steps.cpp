@@ -1,5 +1,6 @@
 #include "tests/e2e/viewer_steps.h"
 
+#include "tests/e2e/send_within.h"
 #include "tests/e2e/settings_file.h"
 
 bool StartViewerOn(ScenarioContext& ctx, AppInstance& app, const std::wstring& arguments,
@@ -56,6 +57,12 @@ HWND FindControl(HWND root, int id) {
   ChildSearch search = {id, nullptr};
   EnumChildWindows(root, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::wstring ControlText(HWND control) {
+  wchar_t text[4200] = {};
+  SendWithin(control, WM_GETTEXT, 4200, reinterpret_cast<LPARAM>(text));
+  return text;
 }
 
 bool StagedCopyLeftIn(const std::wstring& folder) {

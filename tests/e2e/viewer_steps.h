@@ -25,6 +25,8 @@ std::wstring KibText(size_t bytes);
 
 // A control anywhere below `root`.
 HWND FindControl(HWND root, int id);
+// A control's text as its program gives it, asked with a time limit.
+std::wstring ControlText(HWND control);
 
 // Whether a file replaced through its copy beside it (name + ".ovira-new")
 // left that copy behind in `folder`.
