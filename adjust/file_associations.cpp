@@ -186,6 +186,7 @@ void WithdrawAsHandler(UserRegistry& registry, std::u16string_view module_path) 
   if (SameName(registry.ReadString(kRegisteredApplicationsKey, kRegisteredName),
                kCapabilitiesKey)) {
     registry.DeleteValue(kRegisteredApplicationsKey, kRegisteredName);
+    registry.DeleteIfEmpty(kRegisteredApplicationsKey);
   }
   registry.DeleteTree(kCapabilitiesKey);
   registry.DeleteIfEmpty(kVendorKey);

@@ -11,6 +11,7 @@
 #include "app/dialog_loader_win.h"
 #include "app/language_module_win.h"
 #include "app/program_message_win.h"
+#include "app/wide_text.h"
 #include "app/window_text_win.h"
 #include "effects/area_downscale.h"
 #include "image/status.h"
@@ -27,6 +28,7 @@ constexpr uint32_t kMessageNoTrueColourCopy = 30011;
 constexpr uint32_t kMessagePrinterFailed = 30012;
 constexpr int kPreviewMargin = 7;
 constexpr int kFieldStep = 10;  // the arrows move by a millimetre
+constexpr int kSpinRange = 1000000;
 constexpr int kFieldIds[] = {IDC_PRINT_LEFT, IDC_PRINT_TOP, IDC_PRINT_WIDTH, IDC_PRINT_HEIGHT};
 
 struct PrintDialogState {
@@ -73,11 +75,7 @@ const ImageBuffer* PreviewPicture(PrintDialogState* state) {
 }
 
 std::wstring DotsPerInchText(int32_t dpi) {
-  std::wstring text = LanguageString(App().language.get(), IDS_PRINT_DPI);
-  size_t at = text.find(L"%1");
-  std::wstring number = std::to_wstring(dpi);
-  if (at == std::wstring::npos) return number;
-  return text.replace(at, 2, number);
+  return WithNumber(LanguageString(App().language.get(), IDS_PRINT_DPI), dpi);
 }
 
 void ShowFields(HWND dialog) {
@@ -209,7 +207,14 @@ BOOL Start(HWND dialog, PrintDialogState* state) {
   state->page.stored = app.print_placement;
   state->preview_source = {&state->page, PreviewPicture(state)};
   SetPrintPreviewSource(Preview(dialog), &state->preview_source);
-  for (int id : kFieldIds) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 8, 0);
+  for (int id : kFieldIds) {
+    SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 8, 0);
+    // Up must count up, and the arrows never reach an end of their own:
+    // the default range runs backwards, and at an end no change is told.
+    HWND spin = GetDlgItem(dialog, id + IDC_PRINT_SPIN_OFFSET);
+    SendMessageW(spin, UDM_SETRANGE32, 0, kSpinRange);
+    SendMessageW(spin, UDM_SETPOS32, 0, kSpinRange / 2);
+  }
   TakeMetrics(dialog, printer.get());
   ShowMode(dialog);
   return TRUE;
