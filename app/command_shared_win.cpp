@@ -2,6 +2,8 @@
 // flags, external programs, help and closing.
 #include <windows.h>
 
+#include "adjust/options_dialog_win.h"
+
 #include "app/about_box_win.h"
 #include "app/app_state.h"
 #include "app/command_kinds.h"
@@ -83,6 +85,7 @@ void RunSharedCommand(int command) {
     case kCommandStartupNotice: ShowStartupNotice(); break;
     case kCommandAbout: ShowAboutBox(); break;
     case kCommandPrint: PrintCurrentImage(); break;
+    case kCommandOptions: ShowOptionsDialog(); break;
     case kCommandFullScreen: ToggleFullScreen(); break;
     case kCommandMinimise: MinimiseOrRestore(); break;
     case kCommandClose: Close(); break;

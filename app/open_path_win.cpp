@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "app/shell_shortcut_win.h"
 #include "image/document_win.h"
 
 namespace {
@@ -12,29 +13,7 @@ bool IsShortcutName(const std::wstring& path) {
   return lstrcmpiW(PathFindExtensionW(path.c_str()), L".lnk") == 0;
 }
 
-template <typename T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-};
-
 }  // namespace
-
-std::wstring ResolveShortcut(const std::wstring& path) {
-  ComPtr<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link.p))))
-    return {};
-  ComPtr<IPersistFile> file;
-  if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))) ||
-      FAILED(file.p->Load(path.c_str(), STGM_READ)))
-    return {};
-  wchar_t target[MAX_PATH] = {};
-  if (FAILED(link.p->GetPath(target, MAX_PATH, nullptr, 0))) return {};
-  return target;
-}
 
 bool OpenPathFromOutside(const std::wstring& path, int entry_key) {
   if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;

@@ -7,6 +7,3 @@
 // The path must exist; unsaved changes are settled first (cancel stops);
 // a shortcut is replaced by its target; a folder is not opened.
 bool OpenPathFromOutside(const std::wstring& path, int entry_key);
-
-// The target of a shell shortcut (.lnk), or empty when it is none or broken.
-std::wstring ResolveShortcut(const std::wstring& path);

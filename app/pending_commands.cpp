@@ -22,7 +22,6 @@ constexpr PendingCommands kPending[] = {
     {5155, 5160, kEvery},    // colour adjustments
     {5164, 5182, kEvery},
     {5270, 5276, kEvery},    // filters
-    {5410, 5410, kEvery},    // options
 };
 
 bool Applies(const PendingCommands& row, int command, int display_mode) {

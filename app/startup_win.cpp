@@ -41,7 +41,7 @@ void LoadCursors() {
 
 void InitCommonControlClasses() {
   INITCOMMONCONTROLSEX init = {sizeof(init), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
-                                                 ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                 ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_TREEVIEW_CLASSES |
                                                  ICC_COOL_CLASSES};
   InitCommonControlsEx(&init);
 }

@@ -93,7 +93,7 @@ void SetAsWallpaper() {
   bmp.type = kSaveBmp;
   bmp.bmp_depth = app.current.header.bit_count;  // the image's own depth
   Status status = EncodeImageFile(app.current, bmp, temporary.c_str());
-  std::wstring wallpaper = JoinPath(SettingsFolder(), kWallpaperFile);
+  std::wstring wallpaper = SavedWallpaperPath();
   if (status != Status::kOk) {
     ShowProgramMessage(StatusCode(status));
   } else if (!CopyFileW(temporary.c_str(), wallpaper.c_str(), FALSE)) {
@@ -104,3 +104,5 @@ void SetAsWallpaper() {
   }
   DeleteFileW(temporary.c_str());
 }
+
+std::wstring SavedWallpaperPath() { return JoinPath(SettingsFolder(), kWallpaperFile); }

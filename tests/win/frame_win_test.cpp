@@ -10,6 +10,7 @@
 #include "app/dialog_loader_win.h"
 #include "app/language_module_win.h"
 #include "app/open_path_win.h"
+#include "app/shell_shortcut_win.h"
 #include "app/settings_location_win.h"
 #include "lang/string_ids.h"
 #include "tests/win/win_test_files.h"
@@ -107,15 +108,7 @@ TEST(OpenPath, ShortcutsResolveAndFoldersAreNotOpened) {
   WinTempDir dir;
   std::wstring target = dir.Write(L"picture.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0});
   std::wstring link_path = dir.File(L"picture.lnk");
-  IShellLinkW* link = nullptr;
-  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IShellLinkW, reinterpret_cast<void**>(&link))));
-  link->SetPath(target.c_str());
-  IPersistFile* file = nullptr;
-  ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
-  ASSERT_TRUE(SUCCEEDED(file->Save(link_path.c_str(), TRUE)));
-  file->Release();
-  link->Release();
+  ASSERT_TRUE(CreateShortcut(link_path, target));
 
   EXPECT_EQ(lstrcmpiW(ResolveShortcut(link_path).c_str(), target.c_str()), 0);
   EXPECT_TRUE(ResolveShortcut(target).empty());
