@@ -15,4 +15,6 @@ struct SettingsEnvironment {
   // set, every listed module is kept.
   std::function<bool(const std::u16string& plugin_folder, const std::u16string& name)>
       plugin_module_exists;
+  // The plug-in folder in use while the settings store none of their own.
+  std::u16string default_plugin_folder;
 };

@@ -27,5 +27,6 @@ SettingsEnvironment MakeSettingsEnvironment() {
     environment.documents_folder = ToU16(documents);
   environment.folder_exists = IsFolder;
   environment.plugin_module_exists = IsFileIn;
+  environment.default_plugin_folder = ToU16(JoinPath(ProgramFolder(), L"plugins"));
   return environment;
 }

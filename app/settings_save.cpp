@@ -82,12 +82,15 @@ bool WriteExternalPrograms(SettingsWriter& writer, const SettingsValues& values)
 }
 
 // Modules deleted from the plug-in folder since start-up are forgotten.
+// They are looked for in the folder in use: without one of its own that is
+// the default folder, not the empty stored one.
 bool WritePluginModules(SettingsWriter& writer, const SettingsValues& values,
                         const SettingsEnvironment& environment) {
+  const std::u16string& folder =
+      values.plugin_folder_stored ? values.plugin_folder : environment.default_plugin_folder;
   std::vector<std::u16string> present;
   for (const std::u16string& name : values.plugin_modules) {
-    if (!environment.plugin_module_exists ||
-        environment.plugin_module_exists(values.plugin_folder, name)) {
+    if (!environment.plugin_module_exists || environment.plugin_module_exists(folder, name)) {
       present.push_back(name);
     }
   }

@@ -23,16 +23,6 @@ std::wstring Fixture(const wchar_t* name) {
   return std::wstring(folder) + L"\\" + name;
 }
 
-bool ShipPlugins(const std::wstring& bin_dir, AppInstance& app) {
-  const std::wstring to = app.folder() + L"\\plugins";
-  if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
-  for (const wchar_t* module : {L"tiffx.spi", L"webp.spi"}) {
-    const std::wstring from = bin_dir + L"\\plugins\\" + module;
-    if (!CopyFileW(from.c_str(), (to + L"\\" + module).c_str(), FALSE)) return false;
-  }
-  return true;
-}
-
 // a.bmp (built in), b.tif (LZW) and c.webp in a folder of their own.
 bool WritePictures(AppInstance& app, std::wstring* first) {
   const std::wstring folder = app.folder() + L"\\pictures";

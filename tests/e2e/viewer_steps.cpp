@@ -114,3 +114,13 @@ void ClickOn(HWND window) {
   SendInput(2, click, sizeof(INPUT));
   Sleep(200);
 }
+
+bool ShipPlugins(const std::wstring& bin_dir, AppInstance& app) {
+  const std::wstring to = app.folder() + L"\\plugins";
+  if (!CreateDirectoryW(to.c_str(), nullptr)) return false;
+  for (const wchar_t* module : {L"tiffx.spi", L"webp.spi"}) {
+    const std::wstring from = bin_dir + L"\\plugins\\" + module;
+    if (!CopyFileW(from.c_str(), (to + L"\\" + module).c_str(), FALSE)) return false;
+  }
+  return true;
+}

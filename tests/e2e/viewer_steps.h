@@ -44,3 +44,7 @@ void Close(AppInstance& app, HWND view);
 // The same for a modified picture: the question whether to save it is
 // answered No.
 void CloseDroppingChanges(AppInstance& app, HWND view);
+
+// Our plug-in modules copied into "plugins" beside the program, where it
+// looks for them while no folder of its own is set.
+bool ShipPlugins(const std::wstring& bin_dir, AppInstance& app);

@@ -269,6 +269,16 @@ TEST_F(SettingsValuesTest, SaveLeavesForeignEntriesAndWritesPlacementOnlyWhenFre
   EXPECT_EQ(reader.ReadString(226), u"adjustment state");
 }
 
+TEST_F(SettingsValuesTest, SwitchedOffModulesOfTheDefaultFolderSurviveASave) {
+  SettingsValues values = Load();
+  ASSERT_FALSE(values.plugin_folder_stored);
+  environment_.default_plugin_folder = u"C:\\Ovira\\plugins";
+  values.plugin_modules = {u"tiffx.spi", u"gone.spi"};
+  modules_ = {u"C:\\Ovira\\plugins\\tiffx.spi"};
+  ASSERT_TRUE(Save(values, DefaultWindows()));
+  EXPECT_EQ(Load().plugin_modules, std::vector<std::u16string>{u"tiffx.spi"});
+}
+
 TEST_F(SettingsValuesTest, SaveWritesStringsInItsFixedOrder) {
   SettingsValues values = Load();
   values.language_module = u"English";
@@ -277,6 +287,7 @@ TEST_F(SettingsValuesTest, SaveWritesStringsInItsFixedOrder) {
     values.program_paths[i] = u"path";
   }
   values.plugin_folder = u"P:";
+  values.plugin_folder_stored = true;
   values.plugin_modules = {u"a.spi", u"gone.spi", u"b.sph"};
   modules_ = {u"P:\\a.spi", u"P:\\b.sph"};
   SettingsWindowState window = DefaultWindows();
