@@ -23,6 +23,7 @@ constexpr int kInterval = 3172, kSendTo = 3630, kLanguage = 3661;
 constexpr int kSlideshowIntervalEntry = 39;
 constexpr int kLanguageEntry = 0, kDisabledPluginsEntry = 208;
 constexpr int kPluginList = 3540;
+constexpr int kFollowImage = 3135, kOptionsCommand = 5410;
 
 // "/o" shows the options dialog before anything else.
 HWND StartWithOptions(ScenarioContext& ctx, AppInstance& app) {
@@ -169,4 +170,35 @@ E2E_SCENARIO(OptionsSwitchedOffPluginModuleShowsUncheckedAndStaysOff) {
   if (reader.Open(app.settings_path().c_str())) off = reader.ReadStringList(kDisabledPluginsEntry);
   ctx.Expect(off == std::vector<std::u16string>{u"tiffx.spi"},
              "entry 208 keeps tiffx.spi switched off under its file name");
+}
+
+// Turning "the view window follows the picture" off puts the window back at
+// the place kept for it.
+E2E_SCENARIO(OptionsFollowImageOffRestoresTheKeptWindowPlace) {
+  AppInstance app(ctx.bin_dir);
+  if (!ctx.Expect(app.Prepare({}), "program folder prepared")) return;
+  HWND view = nullptr;
+  if (!StartViewerOn(ctx, app, L"", &view, {{33, 1}, {49, 120}, {50, 90}, {51, 520}, {52, 410}})) {
+    return;
+  }
+  SetWindowPos(view, nullptr, 300, 250, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  PostMessageW(view, WM_COMMAND, kOptionsCommand, 0);
+  HWND dialog = app.WaitForWindow(L"#32770", 5000);
+  HWND box = dialog ? FindControl(dialog, kFollowImage) : nullptr;
+  if (!ctx.Expect(box != nullptr, "5410 opens the options dialog with box 3135")) {
+    if (dialog) FailOnDialogs({dialog}, "instead of the options dialog");
+    return Close(app, view);
+  }
+  SendWithin(box, BM_SETCHECK, BST_UNCHECKED, 0);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog) && GetTickCount() - start < 5000) Sleep(50);
+  ctx.Expect(!IsWindow(dialog), "OK closes the dialog");
+  RECT r = {};
+  GetWindowRect(view, &r);
+  ctx.Expect(r.left == 120 && r.top == 90 && r.right - r.left == 520 && r.bottom - r.top == 410,
+             "the window is back at 120, 90, 520 x 410, not " + std::to_string(r.left) + ", " +
+                 std::to_string(r.top) + ", " + std::to_string(r.right - r.left) + " x " +
+                 std::to_string(r.bottom - r.top));
+  Close(app, view);
 }
