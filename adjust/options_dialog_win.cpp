@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "adjust/bindings_dialog_win.h"
 #include "adjust/options_session_win.h"
 #include "app/app_state.h"
 #include "app/dialog_loader_win.h"
@@ -167,6 +168,7 @@ void Apply(OptionsSession& session) {
   for (int i = 0; i < kOptionsPageCount; ++i) {
     if (session.pages[i]) HooksOf(i).collect(session.pages[i], session);
   }
+  if (session.bindings) InstallBindings(&*session.bindings, &session.pending);
   ApplicationState& app = App();
   bool follow_before = app.settings.view_follows_image != 0;
   session.pending.options_last_page = session.current_page;

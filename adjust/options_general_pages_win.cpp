@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "adjust/bindings_dialog_win.h"
 #include "adjust/option_controls.h"
 #include "adjust/option_fields.h"
 #include "adjust/options_session_win.h"
@@ -93,7 +94,23 @@ void ChoosePngColour(HWND page, OptionsSession& session) {
   MarkOptionsChanged(session);
 }
 
+void EditBindings(HWND page, OptionsSession& session) {
+  if (!session.bindings) session.bindings = CurrentBindings();
+  bool mouse = ShowBindingsDialog(GetParent(page), &*session.bindings,
+                                  session.pending.bindings_dialog_mouse_mode != 0);
+  // The mode is remembered whether or not the options are applied.
+  session.pending.bindings_dialog_mouse_mode = mouse ? 1 : 0;
+  App().settings.bindings_dialog_mouse_mode = mouse ? 1 : 0;
+  if (session.bindings->keys_changed || session.bindings->mouse_changed) {
+    MarkOptionsChanged(session);
+  }
+}
+
 bool Command(HWND page, int id, int code, OptionsSession& session) {
+  if (id == IDC_OPT_BINDINGS && code == BN_CLICKED) {
+    EditBindings(page, session);
+    return true;
+  }
   if (id == IDC_OPT_PNG_COLOUR_CHOOSE || (id == IDC_OPT_PNG_COLOUR && code == STN_CLICKED)) {
     ChoosePngColour(page, session);
     return true;

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 
+#include "adjust/binding_edit.h"
 #include "adjust/file_associations.h"
 #include "app/settings_values.h"
 
@@ -26,6 +28,8 @@ struct OptionsSession {
   int32_t font_height = 0;
   int32_t font_weight = 0;
   std::u16string language;
+  // The bindings dialog's copy, made when it is first opened.
+  std::optional<BindingEdit> bindings;
 };
 
 // Enables Apply: something on a page changed.

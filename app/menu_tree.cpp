@@ -79,3 +79,27 @@ const std::vector<uint16_t>& CommandsWithoutMenuItem() {
                                                  5722, 5710, 5740};
   return commands;
 }
+
+namespace {
+
+int MenuHoldingIn(int menu, int command, const ProgramCaptionsPresent& programs) {
+  for (const MenuEntry& entry : MenuEntries(menu, programs)) {
+    if (entry.kind == MenuEntryKind::kSubmenu) {
+      if (int inner = MenuHoldingIn(entry.id, command, programs)) return inner;
+    } else if (entry.kind != MenuEntryKind::kSeparator && entry.id == command) {
+      return menu;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int MenuHolding(int command) {
+  ProgramCaptionsPresent every_program;
+  every_program.fill(true);
+  for (int popup : {kMainPopup, kZoomPopup}) {
+    if (int menu = MenuHoldingIn(popup, command, every_program)) return menu;
+  }
+  return 0;
+}

@@ -44,6 +44,10 @@ using ProgramCaptionsPresent = std::array<bool, 8>;
 // Empty for an identifier that is not a menu.
 std::vector<MenuEntry> MenuEntries(int menu, const ProgramCaptionsPresent& programs);
 
+// The innermost submenu (or popup) whose items include `command`, with
+// every program listed; 0 when no menu holds it.
+int MenuHolding(int command);
+
 // Commands that can be bound but have no menu item; they are listed with
 // the items so that their bindings can be shown all the same.
 const std::vector<uint16_t>& CommandsWithoutMenuItem();

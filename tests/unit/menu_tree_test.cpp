@@ -209,3 +209,11 @@ TEST(ExternalProgramParameters, QuotedFileAndTheEntryForQuorvand) {
 }
 
 }  // namespace
+
+TEST(MenuHolding, FindsTheInnermostMenuOfACommand) {
+  EXPECT_EQ(MenuHolding(5010), kSubmenuFile);
+  EXPECT_EQ(MenuHolding(5150), kSubmenuTransform);
+  EXPECT_EQ(MenuHolding(5425), kSubmenuPrograms);
+  EXPECT_EQ(MenuHolding(5410), kSubmenuPrograms);
+  EXPECT_EQ(MenuHolding(4999), 0);
+}

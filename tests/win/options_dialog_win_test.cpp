@@ -2,6 +2,8 @@
 // loop plays the user's part, then OK or Cancel ends it.
 #include "adjust/options_dialog_win.h"
 
+#include "adjust/bindings_dialog_win.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -125,6 +127,37 @@ TEST_F(OptionsDialogTest, NumberFieldsAreHeldInTheirRangesAndGammaReadInThousand
   EXPECT_EQ(App().settings.slideshow_interval, 1);
   EXPECT_EQ(App().settings.drag_threshold, 0);
   EXPECT_EQ(App().settings.png_display_gamma, 1800);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OptionsDialogTest, InstalledBindingsBecomeTheKeyTableTheMenuAndTheMouseSlots) {
+  BindingEdit edit = CurrentBindings();
+  const int row = SlotOfCommand(5703);
+  ASSERT_EQ(AssignKey(&edit, row, 'K', true, false), BindingRefusal::kNone);
+  ASSERT_EQ(RemoveMouse(&edit, SlotOfCommand(5550)), BindingRefusal::kNone);
+  SettingsValues settings = App().settings;
+  InstallBindings(&edit, &settings);
+  EXPECT_FALSE(edit.keys_changed || edit.mouse_changed);
+  EXPECT_EQ(settings.mouse_bindings[kMouseLeftDoubleClick], 0);
+
+  ACCEL table[200];
+  int count = CopyAcceleratorTableW(App().accelerators.get(), table, 200);
+  bool found = false;
+  for (int i = 0; i < count; ++i) {
+    found |= table[i].cmd == 5703 && table[i].key == 'K' &&
+             (table[i].fVirt & (FCONTROL | FSHIFT | FVIRTKEY)) == (FCONTROL | FVIRTKEY);
+  }
+  EXPECT_TRUE(found) << "Ctrl+K runs Next Image";
+  BuildMenus();
+  MenuItemRecord* record = FindMenuItemRecord(5703);
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->modifier_prefix, "Ctrl+");
+  EXPECT_STREQ(record->key_name, "K");
+  // The key table read back is the edited one.
+  EXPECT_EQ(CurrentBindings().keys[row].key, 'K');
 }
 
 }  // namespace
