@@ -26,6 +26,7 @@ constexpr int kColumnPadding = 12;
 constexpr int kKeyColumn = 1, kMouseColumn = 2;
 constexpr int kFullScreenCommand = 5530, kFullScreenRowString = 5531;
 constexpr int kEditWindowCommand = 5310;
+constexpr int kScrollBarsCommand = 5710, kNavigatorCommand = 5740;
 
 struct BindingsState {
   BindingEdit* edit = nullptr;
@@ -58,6 +59,10 @@ std::wstring CommandText(int command) {
   }
   if (command == kEditWindowCommand) return Language(IDS_EDIT_WINDOW_ROW);
   if (command == kFullScreenCommand) return Plain(Language(kFullScreenRowString));
+  // The pane options share their names with the view's; the note tells them apart.
+  if (command == kScrollBarsCommand || command == kNavigatorCommand) {
+    return Plain(Language(command)) + Language(IDS_EDIT_WINDOW_NOTE);
+  }
   return Plain(Language(command));
 }
 

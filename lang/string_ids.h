@@ -171,6 +171,7 @@
 #define IDS_MOUSE_SLOT_FIRST 20600  /* the fifteen mouse slots, 20600 to 20614 */
 #define IDS_EDIT_WINDOW_ROW 20010
 #define IDS_PROGRAM_ROW 20011
+#define IDS_EDIT_WINDOW_NOTE 20012  /* after the rows of the edit window's pane options */
 #define IDS_FILTER_JPEG_LOSSLESS 20025
 #define IDS_ABOUT_NOTICE 20030
 #define IDS_SAVE_DEPTH_ITEM 20031  /* "%1" stands for the number of bits */

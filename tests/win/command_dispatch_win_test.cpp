@@ -153,7 +153,7 @@ TEST_F(DispatchWithEditWindow, CommandsWithoutTheirModuleChangeNothing) {
   ShowImage(100, 60);
   const SettingsValues before = App().settings;
   const double zoom = App().view_geometry.zoom;
-  for (int command : {5120, 5160, 5270, 5014, 5041, 5111, 5410, 5720, 5900}) {
+  for (int command : {5120, 5160, 5270, 5014, 5041, 5111, 5720, 5900}) {
     SendMessageW(view_, WM_COMMAND, command, 0);
     EXPECT_EQ(App().display_mode, kDisplayView) << command;
     EXPECT_TRUE(IsWindowVisible(view_)) << command;

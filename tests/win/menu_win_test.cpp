@@ -161,7 +161,7 @@ TEST_F(MenuTest, ItemsOfCommandsWithoutTheirModuleAreGreyed) {
   Build();
   PrepareAll(MainPopup());
   HMENU root = App().menu.get();
-  for (int id : {5041, 5111, 5120, 5160, 5270, 5410}) {
+  for (int id : {5041, 5111, 5120, 5160, 5270}) {
     EXPECT_TRUE(State(root, id) & MF_GRAYED) << id;
   }
   for (int id : {5010, 5012, 5030, 5110, 5230, 5250, 5310, 5320, 5321, 5330, 5332, 5333, 5341,
