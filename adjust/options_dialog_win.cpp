@@ -10,9 +10,11 @@
 #include "app/language_module_win.h"
 #include "app/menu_build_win.h"
 #include "app/menu_refresh_win.h"
+#include "app/program_message_win.h"
 #include "app/screen_rect.h"
 #include "app/settings_writer.h"
 #include "app/window_placement.h"
+#include "image/status.h"
 #include "lang/string_ids.h"
 
 namespace {
@@ -244,4 +246,5 @@ void ShowOptionsDialog() {
                                    reinterpret_cast<LPARAM>(&session));
   if (app.list_window) EnableWindow(app.list_window, TRUE);
   if (result == IDOK) ApplyInterfaceChoice(session);
+  if (result == -1) ShowProgramMessage(kMessageNoMemory);
 }

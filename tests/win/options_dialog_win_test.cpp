@@ -32,6 +32,7 @@ HWND Descendant(HWND root, int id) {
 std::function<void(HWND dialog)> g_user;
 int g_end_with = IDOK;
 int g_ticks = 0;
+bool g_shown = false;
 
 BOOL CALLBACK FindOptions(HWND window, LPARAM found) {
   if (IsWindowVisible(window) && Descendant(window, 3001)) {
@@ -47,6 +48,7 @@ void CALLBACK PlayUser(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!dialog && ++g_ticks < 50) return;
   KillTimer(nullptr, timer);
   if (!dialog) return;
+  g_shown = true;
   if (g_user) g_user(dialog);
   PostMessageW(dialog, WM_COMMAND, g_end_with, 0);
 }
@@ -59,6 +61,8 @@ class OptionsDialogTest : public ::testing::Test {
     app.settings = SettingsValues{};
     app.settings.slideshow_interval = 5;
     app.display_mode = kDisplayView;
+    // Windows other tests left behind are gone; the dialog needs no owner.
+    app.view_window = app.edit_window = app.list_window = nullptr;
     app.settings_path = dir_.File(L"Ovira.ini");
     std::wstring name;
     app.language.reset(LoadLanguageModule(L"English", &name));
@@ -77,8 +81,10 @@ class OptionsDialogTest : public ::testing::Test {
     g_user = std::move(user);
     g_end_with = end_with;
     g_ticks = 0;
+    g_shown = false;
     SetTimer(nullptr, 0, 100, PlayUser);
     ShowOptionsDialog();
+    EXPECT_TRUE(g_shown) << "the options dialog came up";
   }
   WinTempDir dir_;
 };
