@@ -8,6 +8,7 @@
 #include "adjust/options_session_win.h"
 #include "app/app_state.h"
 #include "app/language_module_win.h"
+#include "app/settings_location_win.h"
 #include "app/wide_text.h"
 #include "app/window_text_win.h"
 #include "lang/string_ids.h"
@@ -39,12 +40,6 @@ void Collect(HWND page, OptionsSession& session) {
   }
 }
 
-bool IsFolder(const std::wstring& path) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  return !path.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // "Programs (*.exe)" and "*.exe", or all files; each pair zero-separated.
 std::wstring Filter(bool programs) {
   HMODULE language = App().language.get();
@@ -63,7 +58,7 @@ void ChooseFile(HWND page, int i, bool programs, OptionsSession& session) {
   std::wstring start;
   if (!programs) {
     std::wstring caption = WindowText(GetDlgItem(page, IDC_OPT_PROGRAM_CAPTION + i));
-    if (IsFolder(caption)) start = caption;
+    if (!caption.empty() && IsFolder(caption)) start = caption;
   }
   std::wstring filter = Filter(programs);
   OPENFILENAMEW request = {sizeof(request)};

@@ -38,10 +38,6 @@ bool UsesOlderScheme() { return App().os_class <= 1; }
 
 std::u16string ModulePath() { return ToU16(App().exe_path); }
 
-bool FileExists(const std::wstring& path) {
-  return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::wstring SendToShortcutPath() {
   wchar_t folder[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, kSendToFolder, nullptr, 0, folder))) return {};
@@ -105,10 +101,10 @@ void Fill(HWND page, OptionsSession& session) {
   session.font_weight = app.settings.font_weight;
   session.language = ToU16(app.language_name);
   FillAssociations(page, session);
-  session.send_to_read = FileExists(SendToShortcutPath());
+  session.send_to_read = IsFile(SendToShortcutPath());
   CheckDlgButton(page, IDC_OPT_SEND_TO, session.send_to_read ? BST_CHECKED : BST_UNCHECKED);
   FillOptionChecks(page, kSystemPage, session.pending);
-  EnableWindow(GetDlgItem(page, IDC_OPT_DELETE_WALLPAPER), FileExists(SavedWallpaperPath()));
+  EnableWindow(GetDlgItem(page, IDC_OPT_DELETE_WALLPAPER), IsFile(SavedWallpaperPath()));
   CheckDlgButton(page, IDC_OPT_LARGE_FONT,
                  session.font_height == kLargeFontHeight ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(page, IDC_OPT_BOLD_FONT,
@@ -131,9 +127,9 @@ void ApplySendTo(HWND page, OptionsSession& session) {
   if (wanted == session.send_to_read) return;
   std::wstring path = SendToShortcutPath();
   if (path.empty()) return;
-  if (wanted && !FileExists(path)) CreateShortcut(path, App().exe_path);
-  if (!wanted && FileExists(path)) DeleteFileW(path.c_str());
-  session.send_to_read = FileExists(path);
+  if (wanted && !IsFile(path)) CreateShortcut(path, App().exe_path);
+  if (!wanted && IsFile(path)) DeleteFileW(path.c_str());
+  session.send_to_read = IsFile(path);
 }
 
 void Collect(HWND page, OptionsSession& session) {
@@ -150,7 +146,7 @@ void Collect(HWND page, OptionsSession& session) {
 
 void DeleteSavedWallpaper(HWND page) {
   std::wstring path = SavedWallpaperPath();
-  if (FileExists(path) && !DeleteFileW(path.c_str())) {
+  if (IsFile(path) && !DeleteFileW(path.c_str())) {
     ShowProgramMessage(kMessageCannotDelete);
     return;
   }

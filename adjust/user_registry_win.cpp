@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "app/wide_text.h"
+
 namespace {
 
-std::wstring Wide(std::u16string_view text) {
-  return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
-}
+std::wstring Wide(std::u16string_view text) { return ToWide(std::u16string(text)); }
 
 // Closes an opened key on every way out.
 class OpenKey {

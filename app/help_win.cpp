@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/settings_location_win.h"
 #include "image/path_parts.h"
 
 namespace {
@@ -20,11 +21,6 @@ std::wstring BesideProgram(const wchar_t* name) {
   return folder.empty() ? std::wstring(name) : folder + L'\\' + name;
 }
 
-bool FileExists(const std::wstring& path) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void OpenInBrowser(const std::wstring& target) {
   ShellExecuteW(OwnerWindow(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -33,10 +29,10 @@ void OpenInBrowser(const std::wstring& target) {
 
 void ShowHelp() {
   std::wstring help_file = BesideProgram(kHelpFile);
-  if (FileExists(help_file) &&
+  if (IsFile(help_file) &&
       HtmlHelpW(OwnerWindow(), help_file.c_str(), HH_DISPLAY_TOPIC, 0) != nullptr) {
     return;
   }
   std::wstring page = BesideProgram(kHelpPage);
-  OpenInBrowser(FileExists(page) ? page : std::wstring(kOnlineHelp));
+  OpenInBrowser(IsFile(page) ? page : std::wstring(kOnlineHelp));
 }

@@ -8,14 +8,10 @@
 
 namespace {
 
-bool IsFolder(const std::u16string& path) {
-  DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool IsFolderU16(const std::u16string& path) { return IsFolder(ToWide(path)); }
 
 bool IsFileIn(const std::u16string& folder, const std::u16string& name) {
-  DWORD attributes = GetFileAttributesW(JoinPath(ToWide(folder), ToWide(name)).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return IsFile(JoinPath(ToWide(folder), ToWide(name)));
 }
 
 }  // namespace
@@ -25,7 +21,7 @@ SettingsEnvironment MakeSettingsEnvironment() {
   wchar_t documents[MAX_PATH] = {};
   if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
     environment.documents_folder = ToU16(documents);
-  environment.folder_exists = IsFolder;
+  environment.folder_exists = IsFolderU16;
   environment.plugin_module_exists = IsFileIn;
   environment.default_plugin_folder = ToU16(JoinPath(ProgramFolder(), L"plugins"));
   return environment;

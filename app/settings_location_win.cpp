@@ -20,6 +20,8 @@ std::wstring ModulePath() {
   }
 }
 
+}  // namespace
+
 bool IsFile(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -29,8 +31,6 @@ bool IsFolder(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-}  // namespace
 
 std::wstring ProgramFolder() { return FolderOfPath(ModulePath()); }
 

@@ -12,6 +12,10 @@ std::wstring ProgramFolder();
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
+// Whether the path names an existing file, or an existing folder.
+bool IsFile(const std::wstring& path);
+bool IsFolder(const std::wstring& path);
+
 // Also makes the program's folder the current directory, so the language
 // module and relative paths resolve there. Empty when no location can be
 // established.

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 struct PatternCache {
   bool filled = false;
   PluginPlaces places;

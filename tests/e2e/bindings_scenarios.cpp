@@ -45,13 +45,8 @@ void ClickFirstRow(HWND list) {
   LRESULT header_window = 0;
   SendWithin(list, LVM_GETHEADER, 0, 0, &header_window);
   GetWindowRect(reinterpret_cast<HWND>(header_window), &header);
-  SetCursorPos(r.left + 40, header.bottom + 6);
-  INPUT click[2] = {};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, click, sizeof(INPUT));
-  Sleep(300);
+  ClickAt(r.left + 40, header.bottom + 6);
+  Sleep(100);
 }
 
 int KeyListIndex(uint8_t key) {

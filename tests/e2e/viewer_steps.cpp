@@ -106,7 +106,11 @@ void PressCtrlKey(WORD key) {
 void ClickOn(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
   INPUT click[2] = {};
   click[0].type = click[1].type = INPUT_MOUSE;
   click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

@@ -38,6 +38,8 @@ void PressKey(WORD key);
 void PressCtrlKey(WORD key);
 // The real pointer clicks the middle of a window.
 void ClickOn(HWND window);
+// A left click at a screen point, as the user makes it.
+void ClickAt(int x, int y);
 
 // Closes the viewer as a user would and waits for the process to end.
 void Close(AppInstance& app, HWND view);
